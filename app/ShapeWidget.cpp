@@ -1,0 +1,22 @@
+#include "app/ShapeWidget.h"
+
+#include <QPainter>
+
+namespace varnex {
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {}
+
+void ShapeWidget::setFillColor(const QColor& color) {
+    if (color == fill_) return;
+    fill_ = color;
+    update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), fill_);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace varnex

@@ -1,0 +1,46 @@
+// The main window: owner of all measurement state for the whole run, its
+// controls and menus, start-up, and the one way out (Exit).
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+#include "app/Platform.h"
+#include "app/VarnexControls.h"
+#include "app/VarnexState.h"
+
+namespace varnex {
+
+class Varnex : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window and runs start-up (reads the settings file, fills the
+    // boxes); the caller shows it.
+    explicit Varnex(Platform platform, QWidget* parent = nullptr);
+    ~Varnex() override;
+
+    VarnexState& state() { return *state_; }
+    const VarnexControls& controls() const { return controls_; }
+    MessageBoxes& messageBoxes() { return *platform_.messageBoxes; }
+
+    // Event handlers, public so that other forms and tests can call them.
+    void btnExit_Click();
+    void Check1_Click();
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void connectControls();
+    void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
+
+    Platform platform_;
+    std::unique_ptr<VarnexState> state_;
+    VarnexControls controls_;
+    bool exiting_ = false;  // the close asked for by Exit goes through
+};
+
+}  // namespace varnex

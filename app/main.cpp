@@ -1,0 +1,21 @@
+// Builds the real platform services and the main window, then runs the event loop.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "app/Form.h"
+#include "app/QtMessageBoxes.h"
+#include "app/Varnex.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setFont(varnex::formFont());
+
+    varnex::Platform platform;
+    platform.messageBoxes = std::make_unique<varnex::QtMessageBoxes>();
+    platform.programFolder = QCoreApplication::applicationDirPath().toStdString();
+
+    varnex::Varnex window(std::move(platform));
+    window.show();
+    return QApplication::exec();
+}
