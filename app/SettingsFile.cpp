@@ -81,12 +81,21 @@ bool applyLine(std::string_view line, const Setting& setting, VarnexState& state
         setting);
 }
 
+// Shortest text that reads back to the same value of its type; plain digits
+// where a person editing the file would expect them (100000, not 1E+05).
 template <typename T>
 std::string shortestText(T value) {
-    char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)ec;  // large enough for any float, double or 32-bit integer
-    std::string text(buffer, end);
+    char buffer[512];
+    std::to_chars_result result;
+    if constexpr (std::is_floating_point_v<T>) {
+        const T magnitude = std::fabs(value);
+        const bool plain = magnitude == 0 || (magnitude >= T(1e-4) && magnitude < T(1e15));
+        result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                               plain ? std::chars_format::fixed : std::chars_format::scientific);
+    } else {
+        result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    }
+    std::string text(buffer, result.ptr);
     for (char& c : text)
         if (c == 'e') c = 'E';
     return text;

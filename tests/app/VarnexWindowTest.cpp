@@ -1,0 +1,311 @@
+#include "app/Varnex.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ScriptedMessageBoxes.h"
+#include "TempFolder.h"
+#include "app/Form.h"
+#include "app/SettingsFile.h"
+#include "app/ShapeWidget.h"
+
+namespace varnex {
+namespace {
+
+using testing::ScriptedMessageBoxes;
+using testing::TempFolder;
+
+class VarnexWindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Varnex> makeWindow() {
+        Platform platform;
+        platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
+        platform.programFolder = folder.path();
+        return std::make_unique<Varnex>(std::move(platform));
+    }
+
+    void writeSettingsLines(const std::vector<std::string>& lines) {
+        std::ofstream out(folder.path() / kSettingsFileName, std::ios::binary);
+        for (const std::string& line : lines) out << line << "\r\n";
+    }
+
+    template <typename T>
+    static T* child(QWidget& window, const char* name) {
+        T* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QString textOf(QWidget& window, const char* name) {
+        if (auto* box = window.findChild<QLineEdit*>(name)) return box->text();
+        if (auto* label = window.findChild<QLabel*>(name)) return label->text();
+        ADD_FAILURE() << "no text control " << name;
+        return {};
+    }
+
+    TempFolder folder;
+    ScriptedMessageBoxes::Log boxes;
+};
+
+TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
+    auto window = makeWindow();
+    const VarnexState& s = window->state();
+    EXPECT_EQ(s.Rm, 100);
+    EXPECT_EQ(s.uLMS, 0.055f);
+    EXPECT_EQ(s.Bal, 0.9955f);
+    EXPECT_EQ(s.Vperbit, 0.00002792f);
+    EXPECT_EQ(s.TrigLev, 200);
+    EXPECT_EQ(s.SigGenLvl, 0.5);
+    EXPECT_EQ(s.freq, 1225);
+    EXPECT_EQ(s.SampleCount, 22048);
+    EXPECT_FLOAT_EQ(s.Pi, 3.14159265f);
+    EXPECT_EQ(s.TBscale, 31.746f);
+    EXPECT_EQ(s.InitFile, (folder.path() / "Varnexinit").string());
+
+    EXPECT_EQ(textOf(*window, "Text20"), "1 v/div");
+    EXPECT_EQ(textOf(*window, "Text11"), "1 v/div");
+    EXPECT_EQ(textOf(*window, "txtRm"), " 100");
+    EXPECT_EQ(textOf(*window, "txtuLMS"), " .055");
+    EXPECT_EQ(textOf(*window, "txtLtare"), "0.00 uH");
+    EXPECT_EQ(textOf(*window, "txtCtare"), "0.00 pF");
+    EXPECT_EQ(textOf(*window, "txtRtare"), "0.00");
+    EXPECT_FALSE(child<QCheckBox>(*window, "Check1")->isChecked());
+}
+
+TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
+    writeSettingsLines({"998.7", "0.0123", "1", "3E-05", "200", "0.25", "50", "0", "1", "3",
+                        "20", "2", "1000", "3000", "0", "12.5", "3.3E-12", "2E-06", "0.25"});
+    auto window = makeWindow();
+    const VarnexState& s = window->state();
+    EXPECT_EQ(s.Rm, 998.7f);
+    EXPECT_EQ(s.TBscale, 12.5f) << "the stored time-base scale is kept";
+    EXPECT_EQ(s.TimeBase, 50);
+    EXPECT_EQ(s.CursorsOn, 2);
+    EXPECT_FALSE(child<QCheckBox>(*window, "Check1")->isChecked()) << "CursorsOn 2 leaves the box";
+    EXPECT_EQ(textOf(*window, "Text20"), " 5 v/div") << "a zero gain leaves the box as it was";
+    EXPECT_EQ(textOf(*window, "Text11"), "0.05 v/div");
+    EXPECT_EQ(textOf(*window, "txtRm"), " 998.7");
+    EXPECT_EQ(textOf(*window, "txtuLMS"), " .0123");
+    EXPECT_EQ(textOf(*window, "txtCtare"), "3.30 pF");
+    EXPECT_EQ(textOf(*window, "txtLtare"), "2.00 uH");
+    EXPECT_EQ(textOf(*window, "txtRtare"), "0.25");
+    EXPECT_EQ(s.freq, 1225) << "every run starts at 1225 Hz";
+}
+
+TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
+    writeSettingsLines({"100", "0.055", "0.9955", "2.792E-05", "200", "0.5", "20", "1", "1", "3",
+                        "1", "1"});
+    auto window = makeWindow();
+    EXPECT_TRUE(child<QCheckBox>(*window, "Check1")->isChecked());
+    EXPECT_EQ(window->state().CursorsOn, 1);
+}
+
+TEST_F(VarnexWindowTest, ExitWritesTheSettingsThatTheNextStartReads) {
+    std::string written;
+    {
+        auto window = makeWindow();
+        VarnexState& s = window->state();
+        s.Rm = 1001.5f;
+        s.Ctare = 1.25e-11f;
+        s.SigGenLvl = 0.3;
+        s.Cursor2 = 4321;
+        s.LMSOptFlag = 5;
+        window->show();
+        window->btnExit_Click();
+        EXPECT_FALSE(window->isVisible());
+        written = settingsText(s);
+    }
+    auto next = makeWindow();
+    EXPECT_EQ(settingsText(next->state()), written);
+    EXPECT_EQ(next->state().Cursor2, 4321);
+}
+
+TEST_F(VarnexWindowTest, CloseBoxIsRefusedWithAMessage) {
+    auto window = makeWindow();
+    window->show();
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().text, "Use Exit button to close");
+    EXPECT_EQ(boxes.shown.back().title, "Exit Check");
+    EXPECT_EQ(boxes.shown.back().buttons, MessageButtons::Ok);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName));
+}
+
+TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
+    auto window = makeWindow();
+    window->show();
+    for (auto flag : {&VarnexState::RunFlag, &VarnexState::Busy}) {
+        window->state().*flag = kTrue;
+        window->btnExit_Click();
+        EXPECT_TRUE(window->isVisible());
+        ASSERT_FALSE(boxes.shown.empty());
+        EXPECT_EQ(boxes.shown.back().text, "A process is running.  Click Stop before closing.");
+        EXPECT_EQ(boxes.shown.back().title, "Exit Check");
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName));
+        window->state().*flag = kFalse;
+    }
+    window->btnExit_Click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / kSettingsFileName));
+}
+
+TEST_F(VarnexWindowTest, ExitClosesEveryOtherWindow) {
+    auto window = makeWindow();
+    window->show();
+    QWidget dialog;
+    dialog.setObjectName("SomeDialog");
+    dialog.show();
+    window->btnExit_Click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(VarnexWindowTest, MixerReminderIsShownOnceAfterStartUp) {
+    auto window = makeWindow();
+    window->show();
+    QTest::qWait(60);
+    QTest::qWait(60);
+    int reminders = 0;
+    for (const MessageRequest& box : boxes.shown)
+        if (box.text == "Set Mixer") {
+            ++reminders;
+            EXPECT_EQ(box.title, "Reminder");
+        }
+    EXPECT_EQ(reminders, 1);
+    EXPECT_FALSE(child<QTimer>(*window, "Timer1")->isActive());
+}
+
+TEST_F(VarnexWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
+    auto window = makeWindow();
+    ASSERT_EQ(twipsScaleOf(window.get()).pixels(1500), 100) << "tests expect 96 dpi";
+    struct Row {
+        const char* name;
+        const char* caption;  // nullptr: not checked
+        int left, top, width, height;
+    };
+    const Row rows[] = {
+        {"Label18", "Varnex Impedance Bridge", 2640, 120, 5415, 375},
+        {"Picture1", nullptr, 1800, 600, 7025, 5625},
+        {"Picture2", nullptr, 1800, 600, 7025, 5625},
+        {"cmdPlay", "Play", 1920, 5760, 495, 375},
+        {"cmdStop", "Stop", 2640, 5760, 495, 375},
+        {"Label1", "Vx  (L Ch)    ", 360, 1080, 855, 255},
+        {"btnLdec", nullptr, 1320, 1080, 255, 270},
+        {"btnLinc", nullptr, 1320, 1320, 255, 285},
+        {"Text20", nullptr, 360, 1320, 855, 255},
+        {"Label8", "0.5ms/div", 360, 2760, 855, 255},
+        {"Check1", "Cursors On", 360, 3480, 1095, 255},
+        {"Check2", "Hz or ms", 360, 5160, 1095, 240},
+        {"Text9", "- - -", 360, 4080, 855, 255},
+        {"Text15", "- - -", 360, 5760, 975, 255},
+        {"Label10", "Time", 480, 5520, 735, 255},
+        {"shTrigRdy", nullptr, 9120, 915, 345, 135},
+        {"btnStart", "Start1", 9000, 1320, 615, 375},
+        {"btnRun", "Start2", 9000, 1920, 615, 375},
+        {"btnStop", "Stop", 9000, 2520, 615, 375},
+        {"Label26", "Stop before adjusting controls or parameters.", 9720, 2520, 1695, 375},
+        {"btnExit", "Exit", 9000, 3120, 615, 375},
+        {"Label4", "UNKNOWN", 9000, 3840, 2295, 255},
+        {"Text4", "   0", 9000, 4440, 1095, 315},
+        {"Label16", "C or L", 9000, 5640, 1095, 255},
+        {"Label17", "D or Q", 10200, 5640, 1095, 255},
+        {"Text6", "", 10200, 5880, 1095, 315},
+        {"txtRm", nullptr, 1680, 6600, 615, 255},
+        {"txteLMS", "Err Data  ", 8520, 6600, 735, 255},
+        {"txtFreq", "1225 Hz", 9960, 6600, 735, 255},
+    };
+    for (const Row& row : rows) {
+        auto* control = window->findChild<QWidget*>(row.name);
+        ASSERT_NE(control, nullptr) << row.name;
+        EXPECT_EQ(control->geometry(), QRect(row.left / 15, row.top / 15, row.width / 15,
+                                             row.height / 15))
+            << row.name;
+        if (!row.caption) continue;
+        QString caption;
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            caption = button->text();
+        else
+            caption = textOf(*window, row.name);
+        EXPECT_EQ(caption.toStdString(), row.caption) << row.name;
+    }
+    EXPECT_EQ(window->windowTitle(), "Varnex Impedance");
+    EXPECT_EQ(window->centralWidget()->size(), QSize(758, 471));
+    EXPECT_TRUE(child<QWidget>(*window, "Picture3")->isHidden());
+    EXPECT_TRUE(child<QWidget>(*window, "DevicesBox")->isHidden());
+}
+
+TEST_F(VarnexWindowTest, ControlsHaveTheirColours) {
+    auto window = makeWindow();
+    struct Row {
+        const char* name;
+        QPalette::ColorRole role;
+        QColor color;
+    };
+    const Row rows[] = {
+        {"VarnexClient", QPalette::Window, QColor(192, 192, 192)},
+        {"Label18", QPalette::Window, QColor(224, 224, 224)},
+        {"Label1", QPalette::Window, QColor(192, 255, 192)},
+        {"Label2", QPalette::Window, QColor(192, 255, 255)},
+        {"Label10", QPalette::Window, QColor(255, 224, 192)},
+        {"Label14", QPalette::Window, QColor(0, 0, 128)},
+        {"Label20", QPalette::Window, QColor(192, 255, 192)},
+        {"Label25", QPalette::Window, QColor(224, 224, 224)},
+        {"Text20", QPalette::Base, Qt::black},
+        {"Text20", QPalette::Text, QColor(192, 255, 255)},
+        {"Text9", QPalette::Text, Qt::white},
+        {"Text15", QPalette::Text, QColor(255, 255, 128)},
+        {"Label8", QPalette::WindowText, QColor(255, 255, 128)},
+        {"Picture1", QPalette::Window, Qt::black},
+    };
+    for (const Row& row : rows) {
+        auto* control = window->findChild<QWidget*>(row.name);
+        ASSERT_NE(control, nullptr) << row.name;
+        EXPECT_EQ(control->palette().color(row.role), row.color) << row.name;
+    }
+    EXPECT_EQ(child<ShapeWidget>(*window, "shTrigRdy")->fillColor(), QColor(0, 255, 0));
+}
+
+TEST_F(VarnexWindowTest, MenuBarHasItsEntriesAndAccessKeys) {
+    auto window = makeWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QMenuBar* bar = window->menuBar();
+    QStringList visible;
+    for (QAction* action : bar->actions())
+        if (action->isVisible()) visible << action->text();
+    EXPECT_EQ(visible, QStringList({"&Calibrate", "Rm", "Reset", "&Tare", "SigGen", "&Help"}));
+    EXPECT_FALSE(child<QAction>(*window, "myuLMs")->isEnabled());
+    EXPECT_FALSE(child<QAction>(*window, "Menu1")->isVisible());
+
+    QSignalSpy calibrate(child<QAction>(*window, "menuCalibrate"), &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(calibrate.count(), 1) << "Alt+C acts at once";
+
+    auto* tare = child<QMenu>(*window, "menuTare");
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tare->isVisible(); }, 1000)) << "Alt+T drops down";
+    tare->close();
+
+    auto* help = child<QMenu>(*window, "menuHelpMain");
+    QSignalSpy about(child<QAction>(*window, "menuAbout"), &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return help->isVisible(); }, 1000)) << "Alt+H drops down";
+    QTest::keyClick(help, Qt::Key_A);
+    EXPECT_EQ(about.count(), 1) << "A chooses About";
+}
+
+}  // namespace
+}  // namespace varnex
