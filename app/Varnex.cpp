@@ -66,6 +66,7 @@ void Varnex::connectControls() {
     // Toggled, not clicked: a change made by the program runs the handler too.
     connect(c.Check1, &QCheckBox::toggled, this, &Varnex::Check1_Click);
     connect(c.Timer1, &QTimer::timeout, this, &Varnex::Timer1_Timer);
+    connectMenus();
 }
 
 void Varnex::Form_Load() {

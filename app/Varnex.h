@@ -24,10 +24,30 @@ public:
     const VarnexControls& controls() const { return controls_; }
     MessageBoxes& messageBoxes() { return *platform_.messageBoxes; }
 
+    // Public methods the dialogs call after changing a parameter.
+    void docalib();        // measure the last capture again
+    void doscope();        // redraw the oscilloscope
+    void Update();         // time per division from the time base
+    void cmdPlay_Click();  // rebuild and restart the test tone
+
     // Event handlers, public so that other forms and tests can call them.
     void btnExit_Click();
     void Check1_Click();
     void Timer1_Timer();
+
+    // Menu handlers that open windows.
+    void menuCalibrate_Click();
+    void menuRm_Click();
+    void myuLMs_Click();
+    void menuSigGen_Click();
+    void menuHelp_Click();
+    void menuAbout_Click();
+
+signals:
+    // Observable ends of the public operations.
+    void measured();      // a measurement run finished and wrote the readings
+    void scopeDrawn();    // the oscilloscope was redrawn
+    void toneRestarted(); // the test tone was rebuilt and started
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,6 +55,7 @@ protected:
 private:
     void Form_Load();
     void connectControls();
+    void connectMenus();
     void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
 
     Platform platform_;
