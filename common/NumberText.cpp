@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace varnex {
@@ -41,11 +40,14 @@ DecimalDigits fromScientificText(std::string_view text) {
     return result;
 }
 
-// The value rounded to a number of significant digits, as a meter's display would.
+// The value rounded to a number of significant digits, as a meter's display
+// would.  to_chars, unlike printf, never uses the locale's decimal separator.
 DecimalDigits significantDigits(double value, int digits) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
-    return fromScientificText(text);
+    auto [end, ec] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1);
+    (void)ec;  // 64 characters hold any double with 15 digits
+    return fromScientificText(std::string_view(text, end - text));
 }
 
 // Shortest digits that read back to the same value of the value's own type.
@@ -58,9 +60,9 @@ DecimalDigits shortestDigits(T value) {
 }
 
 std::string exponentText(int exponent) {
-    char text[16];
-    std::snprintf(text, sizeof text, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return text;
+    std::string digits = std::to_string(std::abs(exponent));
+    if (digits.size() < 2) digits.insert(0, "0");
+    return std::string("E") + (exponent < 0 ? '-' : '+') + digits;
 }
 
 // Shared body of the plain and padded forms.
