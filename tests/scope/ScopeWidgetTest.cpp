@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include <memory>
-
 #include "ScopeTestSupport.h"
 #include "scope/Cursors.h"
 #include "scope/Oscilloscope.h"
@@ -17,12 +15,14 @@ namespace {
 
 using namespace testing;
 
+// Created once and never destroyed: a QApplication destroyed among the static
+// destructors at exit outlives Qt's own globals and crashes.
 QApplication& application() {
     static int argc = 1;
     static char name[] = "scope_widget_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 struct Event {
