@@ -14,6 +14,8 @@
 #include "app/Form.h"
 #include "app/SettingsFile.h"
 #include "common/NumberText.h"
+#include "scope/ScaleLadders.h"
+#include "scope/ScopeWidget.h"
 
 namespace varnex {
 namespace {
@@ -26,19 +28,20 @@ constexpr int kOpenTop = 2040;
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// The scale box text for a gain: volts per division, or nothing when the
-// gain has no reciprocal (the box then keeps its text).
-bool setVoltsPerDivision(QLineEdit* box, float gain) {
+// The scale box text for a gain; a gain without a reciprocal leaves the box
+// as it was, as a start-up step that cannot be done is skipped.
+void setVoltsPerDivision(QLineEdit* box, float gain) {
     const float voltsPerDivision = 1 / gain;
-    if (!std::isfinite(voltsPerDivision)) return false;
-    box->setText(text(plainForm(voltsPerDivision) + " v/div"));
-    return true;
+    if (std::isfinite(voltsPerDivision)) box->setText(text(scope::voltsPerDivText(voltsPerDivision)));
 }
 
 }  // namespace
 
 Varnex::Varnex(Platform platform, QWidget* parent)
-    : QMainWindow(parent), platform_(std::move(platform)), state_(std::make_unique<VarnexState>()) {
+    : QMainWindow(parent),
+      platform_(std::move(platform)),
+      state_(std::make_unique<VarnexState>()),
+      scope_(std::make_unique<scope::ScopeController>(*state_, devicePixelRatioF())) {
     setObjectName("Varnex");
     setWindowTitle("Varnex Impedance");
     setFont(formFont());
@@ -49,7 +52,8 @@ Varnex::Varnex(Platform platform, QWidget* parent)
     const TwipsScale scale = twipsScaleOf(this);
     client->setFixedSize(scale.pixels(kClientWidth), scale.pixels(kClientHeight));
     setCentralWidget(client);
-    controls_ = buildVarnexControls(*this, client, nullptr);
+    picture1_ = new scope::ScopeWidget(scope_->renderer(), client);
+    controls_ = buildVarnexControls(*this, client, picture1_);
     connectControls();
 
     move(scale.pixels(kOpenLeft), scale.pixels(kOpenTop));
@@ -65,8 +69,10 @@ void Varnex::connectControls() {
     connect(c.btnExit, &QPushButton::clicked, this, &Varnex::btnExit_Click);
     // Toggled, not clicked: a change made by the program runs the handler too.
     connect(c.Check1, &QCheckBox::toggled, this, &Varnex::Check1_Click);
+    connect(c.Check2, &QCheckBox::clicked, this, &Varnex::Check2_Click);
     connect(c.Timer1, &QTimer::timeout, this, &Varnex::Timer1_Timer);
     connectMenus();
+    connectScope();
 }
 
 void Varnex::Form_Load() {
@@ -91,12 +97,10 @@ void Varnex::Form_Load() {
     c.txtRm->setText(text(paddedForm(s.Rm)));
     c.txtuLMS->setText(text(paddedForm(s.uLMS)));
     s.freq = 1225;
+    cmdPlay_Click();
+    doscope();
 
     c.Timer1->start();
-}
-
-void Varnex::Check1_Click() {
-    state_->CursorsOn = controls_.Check1->isChecked() ? 1 : 0;
 }
 
 void Varnex::Timer1_Timer() {

@@ -9,8 +9,13 @@
 #include "app/Platform.h"
 #include "app/VarnexControls.h"
 #include "app/VarnexState.h"
+#include "scope/ScopeController.h"
 
 namespace varnex {
+
+namespace scope {
+class ScopeWidget;
+}
 
 class Varnex : public QMainWindow {
     Q_OBJECT
@@ -33,6 +38,7 @@ public:
     // Event handlers, public so that other forms and tests can call them.
     void btnExit_Click();
     void Check1_Click();
+    void Check2_Click();
     void Timer1_Timer();
 
     // Menu handlers that open windows.
@@ -56,10 +62,15 @@ private:
     void Form_Load();
     void connectControls();
     void connectMenus();
+    void connectScope();
+    // Writes what the oscilloscope answered into the controls of the same names.
+    void showScopeTexts(const scope::ScopeTexts& texts);
     void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
 
     Platform platform_;
     std::unique_ptr<VarnexState> state_;
+    std::unique_ptr<scope::ScopeController> scope_;
+    scope::ScopeWidget* picture1_ = nullptr;
     VarnexControls controls_;
     bool exiting_ = false;  // the close asked for by Exit goes through
 };
