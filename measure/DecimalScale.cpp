@@ -11,8 +11,8 @@ double scaleDecimal(float value, int powerOfTen) {
     if (!std::isfinite(value)) return value;
     // Shortest digits that read back to the same float, as d.ddde[+-]xx.
     char digits[32];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
-                                         std::chars_format::scientific);
+    const auto [end, ec] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific);
     const double product = double(value) * std::pow(10.0, powerOfTen);
     if (ec != std::errc()) return product;
     char* e = digits;

@@ -9,7 +9,9 @@ void yieldTo(const YieldFn& yield) {
     if (yield) yield();
 }
 
-float toFloat(double value) { return static_cast<float>(value); }
+float toFloat(double value) {
+    return static_cast<float>(value);
+}
 
 // Vx = left, Vr = right * Bal, still in sample steps for the trigger search.
 void splitChannels(VarnexState& s, int h) {
@@ -40,11 +42,14 @@ void toVolts(VarnexState& s, int h) {
     }
 }
 
-// One pass k = QuadLag..H, in the order of the update.  Locals mirror the
-// state's members so the loop runs in registers; they are stored back at the end.
+// One pass k = QuadLag..H, in the order of the update.  The weights travel
+// from one update to the next in registers and the step's products with a
+// single rounding (Beta / Pwr, error x step) are done in float, which rounds
+// exactly as double-then-float would: the digits are those of evaluating every
+// right-hand side in double.
 void runPass(VarnexState& s, int h, const Quadrature& quad) {
     const int lag = quad.QuadLag;
-    const double beta = s.Beta;
+    const float beta = s.Beta;
     const double oneMinusBeta = 1.0 - double(s.Beta);
     const double quadA = quad.QuadA;
     const double quadB = quad.QuadB;
@@ -56,14 +61,20 @@ void runPass(VarnexState& s, int h, const Quadrature& quad) {
     float* wi = s.Wi.data();
     float* wq = s.Wq.data();
     float* err = s.ErrLMS.data();
+    float wiK = wi[lag];
+    float wqK = wq[lag];
     for (int k = lag; k <= h; ++k) {
-        pwr = toFloat(double(vr[k]) * beta * vr[k] + oneMinusBeta * pwr);
-        u = toFloat(beta / pwr);
-        const float q = toFloat(quadA * vr[k] + quadB * vr[k - lag]);
-        err[k] = toFloat(double(vx[k]) - double(wi[k]) * vr[k] - double(q) * wq[k]);
-        muErr = toFloat(double(err[k]) * u);
-        wi[k + 1] = toFloat(double(wi[k]) + double(muErr) * vr[k]);
-        wq[k + 1] = toFloat(double(wq[k]) + double(muErr) * q);
+        const double vrK = vr[k];
+        pwr = toFloat(vrK * beta * vrK + oneMinusBeta * pwr);
+        u = beta / pwr;
+        const float q = toFloat(quadA * vrK + quadB * vr[k - lag]);
+        const float e = toFloat(double(vx[k]) - double(wiK) * vrK - double(q) * wqK);
+        err[k] = e;
+        muErr = e * u;
+        wiK = toFloat(double(wiK) + double(muErr) * vrK);
+        wqK = toFloat(double(wqK) + double(muErr) * q);
+        wi[k + 1] = wiK;
+        wq[k + 1] = wqK;
     }
     s.Pwr = pwr;
     s.uLMS = u;

@@ -43,8 +43,8 @@ int lastFrameIndex(const VarnexState& s);
 // (MeasurementRun defers such requests).
 bool runEstimator(VarnexState& s, const YieldFn& yield);
 
-// "Reset" (does nothing when SampleCount does not fit the arrays): Wi(1..H) = Wq(1..H) = 0, indices 0 and H + 1 untouched,
-// LMSIdx = H + 1.  The next run starts from zero weights.
+// "Reset" (does nothing when SampleCount does not fit the arrays): Wi(1..H) = Wq(1..H) = 0, indices
+// 0 and H + 1 untouched, LMSIdx = H + 1.  The next run starts from zero weights.
 void resetWeights(VarnexState& s);
 
 }  // namespace varnex

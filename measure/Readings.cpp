@@ -28,7 +28,9 @@ constexpr float kMicroFaradAbove = 1e-6f;
 constexpr float kFourDecimalsAbove = 1e-8f;
 constexpr float kFiveDecimalsAbove = 1e-9f;
 
-float toFloat(double value) { return static_cast<float>(value); }
+float toFloat(double value) {
+    return static_cast<float>(value);
+}
 
 }  // namespace
 
@@ -36,7 +38,9 @@ std::string zmagText(float Zmag) {
     return formatPattern(Zmag, Zmag < kZmagWholeOhms ? "##0.00" : "##########0");
 }
 
-std::string rsText(float Rs) { return formatPattern(Rs, Rs >= kRsWholeOhms ? "##0" : "##0.00"); }
+std::string rsText(float Rs) {
+    return formatPattern(Rs, Rs >= kRsWholeOhms ? "##0" : "##0.00");
+}
 
 std::string xsText(float Xs) {
     const bool whole = Xs <= -kXsWholeOhms || Xs >= kXsWholeOhms;
@@ -89,8 +93,8 @@ Readings computeReadings(VarnexState& s) {
 
     if (wq >= 0) {
         r.Label16 = kInductiveCaption;
-        s.Ls = haveRm ? toFloat(double(wq) * s.Rm / ((double(s.Pi) + s.Pi) * s.freq) - s.Ltare)
-                      : kNaN;
+        s.Ls =
+            haveRm ? toFloat(double(wq) * s.Rm / ((double(s.Pi) + s.Pi) * s.freq) - s.Ltare) : kNaN;
         r.Text5 = inductanceText(s.Ls);
         s.ScaleVal = wi == 0 ? kQOfPureReactance : toFloat(double(wq) / wi);
         r.Text6 = formatPattern(s.ScaleVal, "#0.000");

@@ -38,7 +38,8 @@ float tareFrom(std::string_view text, double unit) {
 
 TareBoxTexts tareBoxTexts(const VarnexState& s, TareWriter writer) {
     return {formatPattern(scaleDecimal(s.Ltare, kMicro), inductancePattern(writer)),
-            formatPattern(scaleDecimal(s.Ctare, kPico), "##0.00 pF"), formatPattern(s.Rtare, "#0.00")};
+            formatPattern(scaleDecimal(s.Ctare, kPico), "##0.00 pF"),
+            formatPattern(s.Rtare, "#0.00")};
 }
 
 TareBoxTexts clearTare(VarnexState& s) {
@@ -49,7 +50,8 @@ TareBoxTexts clearTare(VarnexState& s) {
 }
 
 ManTareTexts manTareLoadTexts(const VarnexState& s) {
-    return {formatPattern(scaleDecimal(s.Ctare, kPico), "#00.00"), formatPattern(scaleDecimal(s.Ltare, kMicro), "#00.00"),
+    return {formatPattern(scaleDecimal(s.Ctare, kPico), "#00.00"),
+            formatPattern(scaleDecimal(s.Ltare, kMicro), "#00.00"),
             formatPattern(s.Rtare, "#0.00")};
 }
 

@@ -20,8 +20,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace varnex {
 namespace {
@@ -38,9 +42,9 @@ TEST(Estimator, WeightsConvergeToTheRatioOfVxToVr) {
         double re, im;  // Vx / Vr, im a 90-degree lead
     };
     const Row rows[] = {
-        {1225, 0.5, 0},   {1225, -0.7, 0}, {1225, 0, 0.8},   {1225, 0, -1.5}, {120, 1.2, 0},
-        {120, 0, 0.6},    {525, 0.3, 0.4}, {1000, 0, 0.25},  {2205, 0.9, -0.2}, {3675, 0, 1},
-        {3675, 0.4, 0},   {1225, 2, 0.5},
+        {1225, 0.5, 0},    {1225, -0.7, 0}, {1225, 0, 0.8},  {1225, 0, -1.5},
+        {120, 1.2, 0},     {120, 0, 0.6},   {525, 0.3, 0.4}, {1000, 0, 0.25},
+        {2205, 0.9, -0.2}, {3675, 0, 1},    {3675, 0.4, 0},  {1225, 2, 0.5},
     };
     for (const Row& row : rows) {
         auto s = newState(row.freq);
@@ -123,9 +127,9 @@ TEST(Estimator, YieldsSixTimesAndHandlersSeeTheRunSoFar) {
 TEST(Estimator, TriggerIsTheFirstStrictRisingCrossingOfTheRightChannel) {
     struct Row {
         const char* name;
-        int first;                // frame of the first of the three samples written
-        int16_t a, b, c;          // right samples at first, first + 1, first + 2
-        int expected;             // TrigPt after the run (starts at 4321)
+        int first;        // frame of the first of the three samples written
+        int16_t a, b, c;  // right samples at first, first + 1, first + 2
+        int expected;     // TrigPt after the run (starts at 4321)
     };
     const Row rows[] = {
         {"negative then positive", 100, -3, 5, 5, 100},
@@ -137,7 +141,8 @@ TEST(Estimator, TriggerIsTheFirstStrictRisingCrossingOfTheRightChannel) {
     };
     for (const Row& row : rows) {
         auto s = newState();
-        fillCapture(*s, [](int) { return 0.0; }, [](int) { return 200.0; });
+        fillCapture(
+            *s, [](int) { return 0.0; }, [](int) { return 200.0; });
         s->Samples[2 * row.first + 1] = row.a;
         s->Samples[2 * row.first + 3] = row.b;
         s->Samples[2 * row.first + 5] = row.c;
@@ -150,7 +155,8 @@ TEST(Estimator, TriggerIsTheFirstStrictRisingCrossingOfTheRightChannel) {
 TEST(Estimator, TriggerUsesTheBalancedRightChannelNotTheDifference) {
     // Left is large and positive, so right - left would cross elsewhere.
     auto s = newState();
-    fillCapture(*s, [](int) { return 1000.0; }, [](int m) { return m < 300 ? -50.0 : 50.0; });
+    fillCapture(
+        *s, [](int) { return 1000.0; }, [](int m) { return m < 300 ? -50.0 : 50.0; });
     runEstimator(*s, {});
     EXPECT_EQ(s->TrigPt, 299);
 }

@@ -153,7 +153,8 @@ TEST(MeasurementRun, ResetDuringARunWaitsForItsEnd) {
     w.run.request();
     EXPECT_NE(seedAfterReset, 0) << "the run went on from its own weights";
     expectSameReadings(w.shown.at(0), reference, "reset during the run");
-    for (int i = 1; i <= H; ++i) ASSERT_EQ(w.state->Wi[i], 0) << "cleared when the run ended, " << i;
+    for (int i = 1; i <= H; ++i)
+        ASSERT_EQ(w.state->Wi[i], 0) << "cleared when the run ended, " << i;
 }
 
 TEST(MeasurementRun, ResetWhileIdleClearsAtOnce) {

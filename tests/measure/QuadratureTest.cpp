@@ -21,7 +21,8 @@ TEST(Quadrature, LagAndCoefficientsAdvanceTheSineByAQuarterTurn) {
         const double w = 2 * M_PI * row.freq / kFrameRate;
         double worst = 0;
         for (int k = q.QuadLag; k < 2000; ++k) {
-            const double advanced = q.QuadA * std::sin(w * k) + q.QuadB * std::sin(w * (k - q.QuadLag));
+            const double advanced =
+                q.QuadA * std::sin(w * k) + q.QuadB * std::sin(w * (k - q.QuadLag));
             worst = std::max(worst, std::fabs(advanced - std::cos(w * k)));
         }
         EXPECT_LT(worst, 1e-5) << row.freq << " Hz";

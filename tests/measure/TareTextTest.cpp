@@ -24,8 +24,10 @@ TEST(TareText, MainWindowBoxesByWriter) {
         {"close, zero", TareWriter::ManTareClose, 0, 0, 0, "0.00 uH", "0.00 pF", "0.00"},
         {"start-up", TareWriter::StartUp, 2e-6f, 12.5e-12f, 0.25f, "2.00 uH", "12.50 pF", "0.25"},
         {"close", TareWriter::ManTareClose, 2e-6f, 12.5e-12f, 0.25f, "2.00 uH", "12.50 pF", "0.25"},
-        {"clear pattern pads", TareWriter::ClearTare, 2e-6f, 3.3e-12f, 1, "02.00 uH", "3.30 pF", "1.00"},
-        {"negative", TareWriter::StartUp, -1.5e-6f, -2e-12f, -0.1f, "-1.50 uH", "-2.00 pF", "-0.10"},
+        {"clear pattern pads", TareWriter::ClearTare, 2e-6f, 3.3e-12f, 1, "02.00 uH", "3.30 pF",
+         "1.00"},
+        {"negative", TareWriter::StartUp, -1.5e-6f, -2e-12f, -0.1f, "-1.50 uH", "-2.00 pF",
+         "-0.10"},
         {"large", TareWriter::StartUp, 0.004f, 1e-9f, 12.345f, "4000.00 uH", "1000.00 pF", "12.35"},
     };
     for (const Row& row : rows) {
@@ -97,7 +99,8 @@ TEST(TareText, CloseReadsTheBoxesIntoTheTares) {
         VarnexState s;
         s.Ctare = s.Ltare = s.Rtare = 9;
         const TareBoxTexts t = applyManTare(s, row.c, row.l, row.r);
-        const std::string name = std::string("boxes '") + row.c + "' '" + row.l + "' '" + row.r + "'";
+        const std::string name =
+            std::string("boxes '") + row.c + "' '" + row.l + "' '" + row.r + "'";
         EXPECT_FLOAT_EQ(s.Ctare, row.Ctare) << name;
         EXPECT_FLOAT_EQ(s.Ltare, row.Ltare) << name;
         EXPECT_FLOAT_EQ(s.Rtare, row.Rtare) << name;
@@ -124,11 +127,12 @@ TEST(DecimalScale, MovesThePointOnTheShortestDigits) {
         double expected;
     };
     const Row rows[] = {
-        {0.13f, 6, 130000},  {3.3e-12f, 12, 3.3},  {0.0015f, 3, 1.5},   {1e-9f, 12, 1000},
-        {-2e-6f, 6, -2},     {0, 12, 0},           {1.005e-3f, 3, 1.005}, {12345.67f, -3, 12.34567},
+        {0.13f, 6, 130000}, {3.3e-12f, 12, 3.3}, {0.0015f, 3, 1.5},     {1e-9f, 12, 1000},
+        {-2e-6f, 6, -2},    {0, 12, 0},          {1.005e-3f, 3, 1.005}, {12345.67f, -3, 12.34567},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(scaleDecimal(row.value, row.power), row.expected) << row.value << "e" << row.power;
+        EXPECT_EQ(scaleDecimal(row.value, row.power), row.expected)
+            << row.value << "e" << row.power;
     EXPECT_TRUE(std::isinf(scaleDecimal(std::numeric_limits<float>::infinity(), 6)));
     EXPECT_TRUE(std::isnan(scaleDecimal(std::numeric_limits<float>::quiet_NaN(), 6)));
 }
