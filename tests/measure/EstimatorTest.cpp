@@ -227,15 +227,6 @@ TEST(Estimator, StepSizeLeftAfterARunIsBetaOverPwr) {
     EXPECT_NEAR(s->Pwr, meanSquare, 0.05 * meanSquare);
 }
 
-TEST(Estimator, ErrorOfTheLastUpdateIsSmallOnceConverged) {
-    auto s = newState();
-    fillRatio(*s, 8000, 0.5, 0.3);
-    runEstimator(*s, {});
-    // Only the 16-bit rounding is left: about a step in volts.
-    EXPECT_LT(std::fabs(s->ErrLMS[H]), 3 * s->Vperbit);
-    EXPECT_EQ(s->ErrLMS[H + 1], 0);
-}
-
 TEST(Estimator, UnusableQuarterPeriodLeavesTheWeightsAlone) {
     for (int16_t lag : {int16_t(-1), int16_t(H + 1), int16_t(32767)}) {
         auto s = newState();

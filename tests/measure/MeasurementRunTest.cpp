@@ -157,15 +157,6 @@ TEST(MeasurementRun, ResetDuringARunWaitsForItsEnd) {
         ASSERT_EQ(w.state->Wi[i], 0) << "cleared when the run ended, " << i;
 }
 
-TEST(MeasurementRun, ResetWhileIdleClearsAtOnce) {
-    FakeWindow w;
-    w.run.request();
-    ASSERT_NE(w.state->Wi[H], 0);
-    w.run.resetWeights();
-    EXPECT_EQ(w.state->Wi[H], 0);
-    EXPECT_EQ(w.state->Wq[H], 0);
-}
-
 TEST(MeasurementRun, AFailingHookDoesNotLeaveTheRunBlocked) {
     FakeWindow w;
     w.onYield = [](int yield) {
