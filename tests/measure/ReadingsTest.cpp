@@ -1,0 +1,285 @@
+#include "measure/Readings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "SyntheticCapture.h"
+#include "common/NumberText.h"
+
+namespace varnex {
+namespace {
+
+constexpr int H = 11024;
+
+// The inputs of the readings, as the estimator and the dialogs leave them.
+struct Inputs {
+    float Wi = 0, Wq = 0;
+    float Rm = 1000;
+    float freq = 1225;
+    float Rtare = 0, Ltare = 0, Ctare = 0;
+    float err = 0;
+    float uLMS = 0.055f;
+};
+
+std::unique_ptr<VarnexState> stateWith(const Inputs& in) {
+    auto s = testing::newState(in.freq);
+    s->Wi[H + 1] = in.Wi;
+    s->Wq[H + 1] = in.Wq;
+    s->Rm = in.Rm;
+    s->Rtare = in.Rtare;
+    s->Ltare = in.Ltare;
+    s->Ctare = in.Ctare;
+    s->ErrLMS[H] = in.err;
+    s->uLMS = in.uLMS;
+    return s;
+}
+
+TEST(ReadingsFormat, OhmBoxesSwitchPatternAtTheirThresholds) {
+    struct Row {
+        std::string (*format)(float);
+        const char* box;
+        float value;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {zmagText, "IZI", 999.994f, "999.99"}, {zmagText, "IZI", 1000, "1000"},
+        {zmagText, "IZI", 12345.6f, "12346"},  {zmagText, "IZI", 0.5f, "0.50"},
+        {rsText, "Rs", 999.5f, "999.50"},      {rsText, "Rs", 1000.4f, "1000"},
+        {rsText, "Rs", -1500, "-1500.00"},     {rsText, "Rs", 0, "0.00"},
+        {xsText, "Xs", -10000, "-10000"},      {xsText, "Xs", 9999.99f, "9999.99"},
+        {xsText, "Xs", 10000.4f, "10000"},     {xsText, "Xs", -9999.5f, "-9999.50"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.format(row.value), row.expected) << row.box << " " << row.value;
+}
+
+TEST(ReadingsFormat, UnitTableFromTheLargestThresholdDown) {
+    struct Row {
+        bool inductive;
+        float value;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {true, 0.001f, "1000.00uH"},
+        {true, 0.0015f, "1.50mH"},
+        {true, 0.01f, "10.00mH"},
+        {true, 2e-6f, "2.00uH"},
+        {true, -2e-6f, "-2.00uH"},
+        {true, -0.5f, "-500000.00uH"},
+        {true, 0, "0.00uH"},
+        {false, 1e-5f, "10.00uF"},
+        {false, 0.13f, "130000.00uF"},
+        {false, 1e-6f, "1.0000uF"},
+        {false, 4.7e-7f, "0.4700uF"},
+        {false, 1e-8f, "0.01000uF"},
+        {false, 2.2e-9f, "0.00220uF"},
+        {false, 1e-9f, "1000.00pF"},
+        {false, 1e-12f, "1.00pF"},
+        {false, -1e-12f, "-1.00pF"},
+        {false, -4.7e-7f, "-470000.00pF"},
+    };
+    for (const Row& row : rows) {
+        const std::string text =
+            row.inductive ? inductanceText(row.value) : capacitanceText(row.value);
+        EXPECT_EQ(text, row.expected) << (row.inductive ? "Ls " : "Cs ") << row.value;
+    }
+}
+
+TEST(Readings, ThousandOhmResistorOnThousandOhmReference) {
+    auto s = stateWith({.Wi = 1, .Wq = 0});
+    const Readings r = computeReadings(*s);
+    EXPECT_EQ(r.Text4, "1000");
+    EXPECT_EQ(r.Text2, "1000");
+    EXPECT_EQ(r.Text3, "0.00");
+    EXPECT_EQ(r.Text1, "0.00");
+    EXPECT_EQ(r.Label16, "Ls");
+    EXPECT_EQ(r.Text5, "0.00uH");
+    EXPECT_EQ(r.Text6, "0.000");
+    EXPECT_EQ(r.Label17, "Q");
+    EXPECT_EQ(r.txtuLMS, " .055");
+    EXPECT_EQ(r.txteLMS, "0.00000");
+}
+
+TEST(Readings, ThousandOhmResistorWithATinyNegativeQuadratureIsCapacitive) {
+    auto s = stateWith({.Wi = 1, .Wq = -0.000001f});
+    const Readings r = computeReadings(*s);
+    EXPECT_EQ(r.Label16, "Cs");
+    EXPECT_EQ(r.Label17, "D");
+    EXPECT_NEAR(s->Cs, 1 / (2 * M_PI * 1225 * 0.001), 1e-5);  // about 0.13 F
+    EXPECT_EQ(r.Text5, "129922.40uF");
+    EXPECT_NEAR(s->ScaleVal, 1e6, 1);
+    EXPECT_EQ(r.Text6, "1000000.000");
+    EXPECT_EQ(r.Text3, "0.00") << "-0.001 ohm rounds to an unsigned zero";
+}
+
+TEST(Readings, ComponentsOnTheirReference) {
+    struct Row {
+        const char* name;
+        Inputs in;
+        const char *rs, *xs, *zmag, *angle, *label16, *value, *qd, *label17;
+    };
+    const Row rows[] = {
+        // 10 mH at 1225 Hz: Xs = 76.969 ohms on the 100 ohm reference.
+        {"inductor",
+         {.Wi = 0.02f, .Wq = 0.76969f, .Rm = 100},
+         "2.00",
+         "76.97",
+         "76.99",
+         "88.51",
+         "Ls",
+         "10.00mH",
+         "38.485",
+         "Q"},
+        // 100 nF at 1225 Hz: Xs = -1299.26 ohms on the 1 k reference.
+        {"capacitor",
+         {.Wi = 0.001f, .Wq = -1.29926f},
+         "1.00",
+         "-1299.26",
+         "1299",
+         "-89.96",
+         "Cs",
+         "0.1000uF",
+         "0.001",
+         "D"},
+        // Tare larger than the resistance: Wi goes negative, principal angle.
+        {"negative resistance after tare",
+         {.Wi = 0.01f, .Wq = 1, .Rm = 100, .Rtare = 1.8727f},
+         "-0.87",
+         "100.00",
+         "100.00",
+         "-89.50",
+         "Ls",
+         "12.99mH",
+         "-114.587",
+         "Q"},
+        {"inductance tare",
+         {.Wi = 0.5f, .Wq = 0.00769690f, .Rm = 1000, .Ltare = 1e-6f},
+         "500.00",
+         "7.70",
+         "500.06",
+         "0.88",
+         "Ls",
+         "999.00uH",
+         "0.015",
+         "Q"},
+        {"capacitance tare",
+         {.Wi = 0, .Wq = -1.29926f, .Ctare = 1e-9f},
+         "0.00",
+         "-1299.26",
+         "1299",
+         "90.00",
+         "Cs",
+         "0.0990uF",
+         "0.000",
+         "D"},
+        {"pure reactance, Q guarded",
+         {.Wi = 0, .Wq = 0.5f},
+         "0.00",
+         "500.00",
+         "500.00",
+         "90.00",
+         "Ls",
+         "64.96mH",
+         "9999.000",
+         "Q"},
+        {"nothing at all",
+         {.Wi = 0, .Wq = 0, .Ltare = 2e-6f},
+         "0.00",
+         "0.00",
+         "0.00",
+         "90.00",
+         "Ls",
+         "-2.00uH",
+         "9999.000",
+         "Q"},
+    };
+    for (const Row& row : rows) {
+        auto s = stateWith(row.in);
+        const Readings r = computeReadings(*s);
+        EXPECT_EQ(r.Text4, row.rs) << row.name;
+        EXPECT_EQ(r.Text3, row.xs) << row.name;
+        EXPECT_EQ(r.Text2, row.zmag) << row.name;
+        EXPECT_EQ(r.Text1, row.angle) << row.name;
+        EXPECT_EQ(r.Label16, row.label16) << row.name;
+        EXPECT_EQ(r.Text5, row.value) << row.name;
+        EXPECT_EQ(r.Text6, row.qd) << row.name;
+        EXPECT_EQ(r.Label17, row.label17) << row.name;
+    }
+}
+
+TEST(Readings, ResistanceTareIsStoredBackIntoTheWeight) {
+    auto s = stateWith({.Wi = 0.5f, .Wq = 0.1f, .Rm = 100, .Rtare = 2});
+    const float untouched = s->Wi[H];
+    computeReadings(*s);
+    EXPECT_FLOAT_EQ(s->Wi[H + 1], 0.48f);
+    EXPECT_EQ(s->Wi[H], untouched) << "the next run seeds from Wi(H), which keeps no tare";
+    EXPECT_FLOAT_EQ(s->Zmag, 100 * std::hypot(0.48f, 0.1f));
+}
+
+TEST(Readings, ResultsAreKeptInTheState) {
+    auto s = stateWith({.Wi = 0.5f, .Wq = 0.5f, .Rm = 100});
+    s->Cs = 7;
+    computeReadings(*s);
+    EXPECT_FLOAT_EQ(s->Zang, 45);
+    EXPECT_FLOAT_EQ(s->ScaleVal, 1);
+    EXPECT_FLOAT_EQ(s->Ls, 50 / (2 * M_PI * 1225));
+    EXPECT_EQ(s->Cs, 7) << "Cs is written only for a capacitive reading";
+}
+
+TEST(Readings, ErrorAndStepSizeBoxes) {
+    auto s = stateWith({.Wi = 1, .err = -0.0000456f, .uLMS = 0.0123f});
+    const Readings r = computeReadings(*s);
+    EXPECT_EQ(r.txteLMS, "-0.00005");
+    EXPECT_EQ(r.txtuLMS, " .0123");
+}
+
+TEST(ReadingsFaults, ZeroReferenceShowsTheMarkerAndKeepsTheWeight) {
+    for (float wq : {0.3f, -0.3f}) {
+        auto s = stateWith({.Wi = 0.5f, .Wq = wq, .Rm = 0, .Rtare = 1, .err = 0.00001f});
+        const Readings r = computeReadings(*s);
+        const std::string name = "Wq " + std::to_string(wq);
+        for (const std::string* box : {&r.Text2, &r.Text1, &r.Text4, &r.Text3, &r.Text5, &r.Text6})
+            EXPECT_EQ(*box, kNoValueText) << name;
+        EXPECT_EQ(r.txtuLMS, " .055") << name;
+        EXPECT_EQ(r.txteLMS, "0.00001") << name;
+        EXPECT_EQ(r.Label16, wq >= 0 ? "Ls" : "Cs") << name;
+        EXPECT_EQ(s->Wi[H + 1], 0.5f) << name << ": no infinite tare stored into the weight";
+    }
+}
+
+TEST(ReadingsFaults, ZeroFrequencyShowsTheMarkerForLsOrCsOnly) {
+    for (float wq : {0.3f, -0.3f, 0.0f}) {
+        auto s = stateWith({.Wi = 0.5f, .Wq = wq, .freq = 0});
+        const Readings r = computeReadings(*s);
+        const std::string name = "Wq " + std::to_string(wq);
+        EXPECT_EQ(r.Text5, kNoValueText) << name;
+        EXPECT_EQ(r.Text4, "500.00") << name;
+        EXPECT_NE(r.Text2, kNoValueText) << name;
+        EXPECT_NE(r.Text6, kNoValueText) << name;
+    }
+}
+
+TEST(ReadingsFaults, OverflowingQuotientsShowTheMarker) {
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    {
+        auto s = stateWith({.Wi = tiny, .Wq = 1, .Rm = 100});
+        const Readings r = computeReadings(*s);
+        EXPECT_EQ(r.Text6, kNoValueText) << "Q";
+        EXPECT_EQ(r.Text1, "90.00") << "the angle is still right";
+        EXPECT_EQ(r.Text2, "100.00");
+        EXPECT_EQ(r.Text5, "12.99mH");
+    }
+    {
+        auto s = stateWith({.Wi = 1, .Wq = -tiny, .Rm = 100});
+        const Readings r = computeReadings(*s);
+        EXPECT_EQ(r.Text6, kNoValueText) << "D";
+        EXPECT_EQ(r.Text5, kNoValueText) << "Cs beyond the float range";
+        EXPECT_EQ(r.Text1, "0.00");
+        EXPECT_EQ(r.Text4, "100.00");
+    }
+}
+
+}  // namespace
+}  // namespace varnex
