@@ -41,7 +41,11 @@ Varnex::Varnex(Platform platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(std::move(platform)),
       state_(std::make_unique<VarnexState>()),
-      scope_(std::make_unique<scope::ScopeController>(*state_, devicePixelRatioF())) {
+      scope_(std::make_unique<scope::ScopeController>(*state_, devicePixelRatioF())),
+      measurement_(std::make_unique<MeasurementRun>(
+          *state_, MeasurementHooks{[] { QCoreApplication::processEvents(); },
+                                    [this](const Readings& readings) { showReadings(readings); },
+                                    [this] { drawScope(); }})) {
     setObjectName("Varnex");
     setWindowTitle("Varnex Impedance");
     setFont(formFont());
@@ -73,6 +77,7 @@ void Varnex::connectControls() {
     connect(c.Timer1, &QTimer::timeout, this, &Varnex::Timer1_Timer);
     connectMenus();
     connectScope();
+    connectMeasurement();
 }
 
 void Varnex::Form_Load() {
@@ -91,9 +96,7 @@ void Varnex::Form_Load() {
         c.Check1->setChecked(false);
     // Any other value leaves the box as the form defines it.
 
-    c.txtLtare->setText(text(formatPattern(static_cast<double>(s.Ltare) * 1e6, "##0.00 uH")));
-    c.txtCtare->setText(text(formatPattern(static_cast<double>(s.Ctare) * 1e12, "##0.00 pF")));
-    c.txtRtare->setText(text(formatPattern(s.Rtare, "#0.00")));
+    showTareTexts(tareBoxTexts(s, TareWriter::StartUp));
     c.txtRm->setText(text(paddedForm(s.Rm)));
     c.txtuLMS->setText(text(paddedForm(s.uLMS)));
     s.freq = 1225;

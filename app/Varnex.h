@@ -6,9 +6,12 @@
 
 #include <memory>
 
+#include "app/DialogSlot.h"
 #include "app/Platform.h"
 #include "app/VarnexControls.h"
 #include "app/VarnexState.h"
+#include "measure/MeasurementRun.h"
+#include "measure/TareText.h"
 #include "scope/ScopeController.h"
 
 namespace varnex {
@@ -16,6 +19,7 @@ namespace varnex {
 namespace scope {
 class ScopeWidget;
 }
+class ManTare;
 
 class Varnex : public QMainWindow {
     Q_OBJECT
@@ -41,6 +45,14 @@ public:
     void Check2_Click();
     void Timer1_Timer();
 
+    // Measurement menus.
+    void menuResetLMS_Click();
+    void menuTareClear_Click();
+    void myManTare_Click();
+
+    // Rewrites the three tare boxes of the parameter row.
+    void showTareTexts(const TareBoxTexts& texts);
+
     // Menu handlers that open windows.
     void menuCalibrate_Click();
     void menuRm_Click();
@@ -63,6 +75,9 @@ private:
     void connectControls();
     void connectMenus();
     void connectScope();
+    void connectMeasurement();
+    void showReadings(const Readings& readings);
+    void drawScope();
     // Writes what the oscilloscope answered into the controls of the same names.
     void showScopeTexts(const scope::ScopeTexts& texts);
     void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
@@ -71,7 +86,9 @@ private:
     std::unique_ptr<VarnexState> state_;
     std::unique_ptr<scope::ScopeController> scope_;
     scope::ScopeWidget* picture1_ = nullptr;
+    std::unique_ptr<MeasurementRun> measurement_;
     VarnexControls controls_;
+    DialogSlot<ManTare> manTare_;
     bool exiting_ = false;  // the close asked for by Exit goes through
 };
 

@@ -55,7 +55,14 @@ void Varnex::showScopeTexts(const scope::ScopeTexts& texts) {
     if (texts.redrawFinished) emit scopeDrawn();
 }
 
-void Varnex::doscope() { showScopeTexts(scope_->doscope()); }
+void Varnex::doscope() {
+    drawScope();
+    // Drawn from the arrays as they stand; a measurement under way redraws
+    // again when its weights and arrays are final.
+    if (measurement_->running()) measurement_->redrawWhenDone();
+}
+
+void Varnex::drawScope() { showScopeTexts(scope_->doscope()); }
 
 void Varnex::Update() { controls_.Label8->setText(QString::fromStdString(scope_->update())); }
 

@@ -50,6 +50,10 @@ public:
     // The "Reset" menu.
     void resetWeights();
 
+    // A redraw made during a run shows arrays still being filled: redraw once
+    // more when the run ends.  Does nothing when no run is in progress.
+    void redrawWhenDone() { redrawPending_ = redrawPending_ || running_; }
+
     bool running() const { return running_; }
 
 private:
