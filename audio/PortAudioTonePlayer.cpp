@@ -1,0 +1,76 @@
+#include "audio/PortAudioTonePlayer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace varnex {
+namespace {
+
+// Large buffers keep the idle cost low: the tone never changes while it plays,
+// and stop() aborts, so latency does not delay silencing it.
+constexpr unsigned long kFramesPerBuffer = 4096;
+constexpr double kOutputLatencySeconds = 0.2;
+
+}  // namespace
+
+PortAudioTonePlayer::PortAudioTonePlayer() = default;
+
+PortAudioTonePlayer::~PortAudioTonePlayer() { stop(); }
+
+int PortAudioTonePlayer::fill(const void*, void* output, unsigned long frames,
+                              const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+    auto& player = *static_cast<PortAudioTonePlayer*>(self);
+    const size_t channels = static_cast<size_t>(player.loop_.channels);
+    const size_t period = player.loop_.frames();
+    const int16_t* loop = player.loop_.samples.data();
+    auto* out = static_cast<int16_t*>(output);
+    size_t position = player.position_;
+    while (frames > 0) {
+        const size_t run = std::min<size_t>(frames, period - position);
+        std::memcpy(out, loop + position * channels, run * channels * sizeof(int16_t));
+        out += run * channels;
+        frames -= run;
+        position += run;
+        if (position == period) position = 0;
+    }
+    player.position_ = position;
+    return paContinue;
+}
+
+bool PortAudioTonePlayer::play(std::span<const uint8_t> image) {
+    stop();
+    if (!library_.ready()) return false;
+    std::optional<PcmLoop> loop = decodeWavImage(image);
+    if (!loop) return false;
+    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    if (device == paNoDevice) return false;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    if (info == nullptr) return false;
+
+    loop_ = std::move(*loop);
+    position_ = 0;
+    PaStreamParameters parameters{};
+    parameters.device = device;
+    parameters.channelCount = loop_.channels;
+    parameters.sampleFormat = paInt16;
+    parameters.suggestedLatency = std::max(info->defaultHighOutputLatency, kOutputLatencySeconds);
+    PaStream* stream = nullptr;
+    if (Pa_OpenStream(&stream, nullptr, &parameters, loop_.sampleRate, kFramesPerBuffer, paNoFlag,
+                      &fill, this) != paNoError)
+        return false;
+    if (Pa_StartStream(stream) != paNoError) {
+        Pa_CloseStream(stream);
+        return false;
+    }
+    stream_ = stream;
+    return true;
+}
+
+void PortAudioTonePlayer::stop() {
+    if (stream_ == nullptr) return;
+    Pa_AbortStream(stream_);
+    Pa_CloseStream(stream_);
+    stream_ = nullptr;
+}
+
+}  // namespace varnex
