@@ -33,7 +33,13 @@ pulseaudio -n -F "$dir/server.pa" --exit-idle-time=-1 --disable-shm=yes \
 export PULSE_SERVER="unix:$dir/run/pulse/native"
 for _ in $(seq 100); do
     if pactl info >/dev/null 2>&1; then
-        if pactl info | grep -q "^Default Source: bridge.monitor$"; then exit 0; fi
+        if pactl info | grep -q "^Default Source: bridge.monitor$"; then
+            # A recording started in the first second or so of the server
+            # waits about a second for its first data while the loopback
+            # settles; a user's server has long been running by then.
+            sleep 2
+            exit 0
+        fi
     fi
     sleep 0.1
 done
