@@ -1,0 +1,34 @@
+// Chooses the sound devices at start-up: the sound card through PortAudio, or
+// the simulated bridge when the environment asks for it, so the program can be
+// tried without hardware:
+//
+//   VARNEX_SIMULATE="C=100n"        component on the bridge (see parseComponent)
+//   VARNEX_SIMULATE_RM="100.3"      true reference resistor in ohms (default 100)
+#pragma once
+
+#include "audio/TonePlayer.h"
+#include "audio/WaveInput.h"
+
+#include <memory>
+#include <string>
+
+namespace varnex {
+
+inline constexpr const char* kSimulateVariable = "VARNEX_SIMULATE";
+inline constexpr const char* kSimulateRmVariable = "VARNEX_SIMULATE_RM";
+
+struct AudioBackends {
+    std::unique_ptr<TonePlayer> player;
+    std::unique_ptr<WaveInput> input;
+    // Empty, or why the simulation asked for could not be set up; the sound
+    // card is used then.
+    std::string problem;
+};
+
+// Reads the two variables from the environment.
+AudioBackends makeAudioBackends();
+
+// The same choice from given texts; a null or empty component means the card.
+AudioBackends makeAudioBackends(const char* component, const char* referenceResistor);
+
+}  // namespace varnex

@@ -1,0 +1,48 @@
+// The electrical model of the simulated bridge: a source with an output
+// resistance drives the reference resistor and the component in series; the
+// right input sees the drive at the top of the reference resistor, the left
+// input the voltage across the component.
+#pragma once
+
+#include "audio/ComponentDescription.h"
+
+#include <complex>
+#include <span>
+#include <vector>
+
+namespace varnex {
+
+struct BridgeCircuit {
+    double sourceResistance = 50;      // ohms, the card's line output
+    double referenceResistance = 100;  // ohms, the true value of Rm
+    Component component;               // open leads are Z=1G
+    // The right input reads this much more than the left; the program's
+    // default balance factor Bal = 0.9955 corrects it.
+    double rightGain = 1 / 0.9955;
+    // Volts per step of the inputs; the program's default Vperbit matches it.
+    double adcVoltsPerStep = 0.00002792;
+    // Volts per step of the output, open circuit: 0.92 V peak at full scale.
+    double dacVoltsPerStep = 0.000028;
+};
+
+// Input steps per output step at frequency f, for each input.
+struct ChannelGains {
+    std::complex<double> left;
+    std::complex<double> right;
+};
+
+ChannelGains channelGainsAt(const BridgeCircuit& circuit, double f);
+
+// One period of the steady-state response of both inputs (in input steps, not
+// yet quantised) to a periodic drive given as one period of output steps at
+// the given frame rate. Exact for any periodic drive: every harmonic of the
+// loop goes through the circuit with its own gain.
+struct BridgeResponse {
+    std::vector<double> left;
+    std::vector<double> right;
+};
+
+BridgeResponse respondToLoop(const BridgeCircuit& circuit, std::span<const double> drive,
+                             double framesPerSecond);
+
+}  // namespace varnex

@@ -1,0 +1,182 @@
+#include "audio/ComponentDescription.h"
+
+#include "common/NumberText.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace varnex {
+namespace {
+
+std::string withoutBlanks(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ' && c != '\t') out += c;
+    return out;
+}
+
+double prefixFactor(char c) {
+    switch (c) {
+        case 'p': return 1e-12;
+        case 'n': return 1e-9;
+        case 'u': return 1e-6;
+        case 'm': return 1e-3;
+        case 'k': case 'K': return 1e3;
+        case 'M': return 1e6;
+        case 'G': return 1e9;
+        default: return 0;
+    }
+}
+
+// [sign] digits [. digits] [e [sign] digits], at least one mantissa digit.
+bool isNumberText(std::string_view text) {
+    size_t i = 0;
+    auto digits = [&] {
+        const size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
+// A number with an optional SI prefix; the digits are read by numericValue,
+// which needs the whole text to be the number for the result to mean it.
+std::optional<double> prefixedValue(std::string_view text) {
+    double factor = 1;
+    if (!text.empty() && prefixFactor(text.back()) != 0) {
+        factor = prefixFactor(text.back());
+        text.remove_suffix(1);
+    }
+    if (!isNumberText(text)) return std::nullopt;
+    const double value = numericValue(text) * factor;
+    if (!std::isfinite(value)) return std::nullopt;
+    // numericValue gives 0 for a number beyond a double: not a zero written.
+    const std::string_view mantissa = text.substr(0, text.find_first_of("eE"));
+    if (value == 0 && mantissa.find_first_of("123456789") != std::string_view::npos)
+        return std::nullopt;
+    return value;
+}
+
+// Finds where the imaginary part of "a+bj" begins: a sign that is neither the
+// first character nor part of an exponent.
+size_t imaginaryStart(std::string_view text) {
+    for (size_t i = text.size(); i-- > 1;) {
+        if ((text[i] == '+' || text[i] == '-') && text[i - 1] != 'e' && text[i - 1] != 'E')
+            return i;
+    }
+    return 0;
+}
+
+std::optional<std::complex<double>> complexValue(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    if (text.back() != 'j' && text.back() != 'i') {
+        const auto real = prefixedValue(text);
+        if (!real) return std::nullopt;
+        return std::complex<double>(*real, 0);
+    }
+    text.remove_suffix(1);
+    const size_t split = imaginaryStart(text);
+    std::string_view imagText = text.substr(split);
+    if (imagText == "+" || imagText == "-" || imagText.empty())  // "1+j", "j"
+        return std::nullopt;
+    const auto imag = prefixedValue(imagText);
+    if (!imag) return std::nullopt;
+    double real = 0;
+    if (split > 0) {
+        const auto r = prefixedValue(text.substr(0, split));
+        if (!r) return std::nullopt;
+        real = *r;
+    }
+    return std::complex<double>(real, *imag);
+}
+
+bool fail(std::string* error, std::string message) {
+    if (error) *error = std::move(message);
+    return false;
+}
+
+bool addTerm(Component& component, std::string_view term, std::string* error) {
+    const size_t eq = term.find('=');
+    if (eq != 1) return fail(error, "expected KEY=VALUE in \"" + std::string(term) + "\"");
+    const char key = static_cast<char>(term[0] & ~0x20);  // upper case
+    std::string_view value = term.substr(2);
+    if (key == 'C' && !value.empty() && value.back() == 'F') value.remove_suffix(1);
+    if (key == 'L' && !value.empty() && value.back() == 'H') value.remove_suffix(1);
+    const std::string bad = "cannot read the value of \"" + std::string(term) + "\"";
+    if (key == 'Z') {
+        const auto z = complexValue(value);
+        if (!z) return fail(error, bad);
+        component.fixed += *z;
+        return true;
+    }
+    const auto v = prefixedValue(value);
+    if (!v) return fail(error, bad);
+    switch (key) {
+        case 'R':
+            if (*v < 0) return fail(error, "a resistance must not be negative");
+            component.resistance += *v;
+            return true;
+        case 'L':
+            if (*v < 0) return fail(error, "an inductance must not be negative");
+            component.inductance += *v;
+            return true;
+        case 'C':
+            if (!(*v > 0)) return fail(error, "a capacitance must be positive");
+            component.elastance += 1 / *v;
+            return true;
+        default:
+            return fail(error, "unknown part \"" + std::string(1, term[0]) + "\"; use R, L, C or Z");
+    }
+}
+
+}  // namespace
+
+std::complex<double> Component::impedanceAt(double f) const {
+    const double omega = 2 * std::numbers::pi * f;
+    std::complex<double> z = fixed + std::complex<double>(resistance, omega * inductance);
+    if (elastance > 0) {
+        if (omega == 0) return {std::numeric_limits<double>::infinity(), 0};
+        z += std::complex<double>(0, -elastance / omega);
+    }
+    return z;
+}
+
+std::optional<Component> parseComponent(std::string_view text, std::string* error) {
+    const std::string compact = withoutBlanks(text);
+    if (compact.empty()) {
+        fail(error, "no component given");
+        return std::nullopt;
+    }
+    Component component;
+    size_t begin = 0;
+    while (begin <= compact.size()) {
+        size_t end = compact.find(',', begin);
+        if (end == std::string::npos) end = compact.size();
+        if (!addTerm(component, std::string_view(compact).substr(begin, end - begin), error))
+            return std::nullopt;
+        begin = end + 1;
+    }
+    return component;
+}
+
+std::optional<double> parseResistance(std::string_view text) {
+    const std::string compact = withoutBlanks(text);
+    const auto value = prefixedValue(compact);
+    if (!value || !(*value > 0)) return std::nullopt;
+    return value;
+}
+
+}  // namespace varnex

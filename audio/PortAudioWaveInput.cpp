@@ -1,0 +1,83 @@
+#include "audio/PortAudioWaveInput.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace varnex {
+
+PortAudioWaveInput::PortAudioWaveInput() = default;
+
+PortAudioWaveInput::~PortAudioWaveInput() { close(handle_); }
+
+int PortAudioWaveInput::record(const void* input, void*, unsigned long frames,
+                               const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+    auto& device = *static_cast<PortAudioWaveInput*>(self);
+    WaveHeader* header = device.pending_.load(std::memory_order_acquire);
+    if (header == nullptr || input == nullptr) return paContinue;
+    const uint32_t recorded = header->bytesRecorded.load(std::memory_order_relaxed);
+    const uint32_t bytes = std::min<uint32_t>(static_cast<uint32_t>(frames) * device.blockAlign_,
+                                              header->bufferLength - recorded);
+    std::memcpy(reinterpret_cast<uint8_t*>(header->data) + recorded, input, bytes);
+    header->bytesRecorded.store(recorded + bytes, std::memory_order_relaxed);
+    if (recorded + bytes >= header->bufferLength) {
+        device.pending_.store(nullptr, std::memory_order_relaxed);
+        header->flags.fetch_or(kHeaderDone, std::memory_order_release);
+    }
+    return paContinue;
+}
+
+int32_t PortAudioWaveInput::open(const WaveFormat& format) {
+    if (!library_.ready() || handle_ != 0) return 0;
+    if (format.formatTag != 1 || format.bitsPerSample != 16 || format.channels == 0 ||
+        format.blockAlign != format.channels * 2)
+        return 0;
+    const PaDeviceIndex device = Pa_GetDefaultInputDevice();
+    if (device == paNoDevice) return 0;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    if (info == nullptr) return 0;
+    PaStreamParameters parameters{};
+    parameters.device = device;
+    parameters.channelCount = format.channels;
+    parameters.sampleFormat = paInt16;
+    // Low latency: the capture is over as soon as its last frames arrive.
+    parameters.suggestedLatency = info->defaultLowInputLatency;
+    PaStream* stream = nullptr;
+    if (Pa_OpenStream(&stream, &parameters, nullptr, format.samplesPerSec,
+                      paFramesPerBufferUnspecified, paNoFlag, &record, this) != paNoError)
+        return 0;
+    stream_ = stream;
+    blockAlign_ = format.blockAlign;
+    if (++lastHandle_ <= 0) lastHandle_ = 1;
+    handle_ = lastHandle_;
+    return handle_;
+}
+
+void PortAudioWaveInput::start(int32_t handle) {
+    if (!isOpen(handle) || Pa_IsStreamActive(stream_) == 1) return;
+    Pa_StartStream(stream_);
+}
+
+void PortAudioWaveInput::addBuffer(int32_t handle, WaveHeader& header) {
+    if (!isOpen(handle) || pending_.load(std::memory_order_acquire) != nullptr) return;
+    header.bytesRecorded.store(0, std::memory_order_relaxed);
+    header.flags.store(0, std::memory_order_relaxed);
+    pending_.store(&header, std::memory_order_release);
+}
+
+void PortAudioWaveInput::reset(int32_t handle) {
+    if (!isOpen(handle)) return;
+    // Abort returns only after the callback has finished for good.
+    if (Pa_IsStreamStopped(stream_) == 0) Pa_AbortStream(stream_);
+    if (WaveHeader* header = pending_.exchange(nullptr, std::memory_order_acq_rel))
+        header->flags.fetch_or(kHeaderDone, std::memory_order_release);
+}
+
+void PortAudioWaveInput::close(int32_t handle) {
+    if (!isOpen(handle)) return;
+    reset(handle);
+    Pa_CloseStream(stream_);
+    stream_ = nullptr;
+    handle_ = 0;
+}
+
+}  // namespace varnex

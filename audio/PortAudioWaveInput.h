@@ -1,0 +1,42 @@
+// Records from the default input through PortAudio.
+#pragma once
+
+#include "audio/PortAudioLibrary.h"
+#include "audio/WaveInput.h"
+
+#include <portaudio.h>
+
+#include <atomic>
+
+namespace varnex {
+
+class PortAudioWaveInput final : public WaveInput {
+public:
+    PortAudioWaveInput();
+    ~PortAudioWaveInput() override;
+
+    int32_t open(const WaveFormat& format) override;
+    void start(int32_t handle) override;
+    void addBuffer(int32_t handle, WaveHeader& header) override;
+    void reset(int32_t handle) override;
+    void close(int32_t handle) override;
+
+private:
+    // Runs on the audio thread: copies frames into the pending buffer and marks
+    // it done when full; no locks, no allocation.
+    static int record(const void* input, void* output, unsigned long frames,
+                      const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags,
+                      void* self);
+    bool isOpen(int32_t handle) const { return handle != 0 && handle == handle_; }
+
+    PortAudioLibrary library_;  // first member: outlives the stream
+    PaStream* stream_ = nullptr;
+    int32_t handle_ = 0;
+    int32_t lastHandle_ = 0;
+    uint16_t blockAlign_ = 0;
+    // The buffer being filled: published by addBuffer (release), cleared by the
+    // callback when it is full, or by reset once the stream has stopped.
+    std::atomic<WaveHeader*> pending_{nullptr};
+};
+
+}  // namespace varnex

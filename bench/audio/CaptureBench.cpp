@@ -1,0 +1,143 @@
+// Back-to-back captures against the physical limit (11050 frames at 44100
+// frames/s: 0.2506 s, at most 3.99 captures/s), and the CPU the looping tone
+// costs while nothing else happens.
+//
+// The PortAudio cases need a sound server: start the private one with
+//   bash tests/audio/pulse-fixture-start.sh BUILD/pa
+//   PULSE_SERVER=unix:BUILD/pa/run/pulse/native BUILD/bin/audio_bench
+// They are skipped with a message when PULSE_SERVER is not set.
+#include "app/VarnexState.h"
+#include "audio/AudioFormat.h"
+#include "audio/Capture.h"
+#include "audio/PortAudioTonePlayer.h"
+#include "audio/PortAudioWaveInput.h"
+#include "audio/SimulatedBridge.h"
+#include "audio/TestTone.h"
+#include "audio/WavImage.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+namespace varnex {
+namespace {
+
+constexpr double kLimitSeconds = static_cast<double>(kCaptureFrames) / kFramesPerSecond;
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input) {
+    auto state = std::make_unique<VarnexState>();
+    if (!PlayTestTone(*state, player)) {
+        bench.SkipWithError("no output device");
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    SteadyPollTimer timer;
+    const CaptureCallbacks callbacks{[] {}, [] {}};
+    int failures = 0;
+    for (auto _ : bench) {
+        if (!OpenInput(*state, input)) {
+            ++failures;
+            continue;
+        }
+        state->Busy = kTrue;
+        if (CaptureOnce(*state, input, callbacks, timer) != CaptureResult::Recorded) ++failures;
+    }
+    player.stop();
+    if (failures > 0) bench.SkipWithError("a capture failed");
+    bench.counters["captures_per_s"] = benchmark::Counter(
+        static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+    // 1.0 would be the recording time alone.
+    bench.counters["share_of_limit"] = benchmark::Counter(
+        static_cast<double>(bench.iterations()) * kLimitSeconds, benchmark::Counter::kIsRate);
+}
+
+bool haveServer(benchmark::State& bench) {
+    if (std::getenv("PULSE_SERVER") != nullptr) return true;
+    bench.SkipWithError("PULSE_SERVER not set: start tests/audio/pulse-fixture-start.sh first");
+    return false;
+}
+
+void BM_CaptureSimulatedRealTime(benchmark::State& bench) {
+    SimulatedBridgeOptions options;
+    options.circuit.component = *parseComponent("C=100n");
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    captureLoop(bench, *bridge.player, *bridge.input);
+}
+BENCHMARK(BM_CaptureSimulatedRealTime)->Iterations(12)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_CapturePulseLoopback(benchmark::State& bench) {
+    if (!haveServer(bench)) return;
+    PortAudioTonePlayer player;
+    PortAudioWaveInput input;
+    captureLoop(bench, player, input);
+}
+BENCHMARK(BM_CapturePulseLoopback)->Iterations(12)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// CPU of this process while the tone loops and nothing else happens.
+void idleCpu(benchmark::State& bench, TonePlayer& player) {
+    auto state = std::make_unique<VarnexState>();
+    if (!PlayTestTone(*state, player)) {
+        bench.SkipWithError("no output device");
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // past the start-up
+    double cpu = 0, wall = 0;
+    for (auto _ : bench) {
+        const double cpu0 = cpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        cpu += cpuSeconds() - cpu0;
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+    }
+    player.stop();
+    bench.counters["cpu_percent_of_core"] = 100 * cpu / wall;
+}
+
+void BM_IdleTonePortAudio(benchmark::State& bench) {
+    if (!haveServer(bench)) return;
+    PortAudioTonePlayer player;
+    idleCpu(bench, player);
+}
+BENCHMARK(BM_IdleTonePortAudio)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_IdleToneSimulated(benchmark::State& bench) {
+    SimulatedBridge bridge = makeSimulatedBridge({});
+    idleCpu(bench, *bridge.player);
+}
+BENCHMARK(BM_IdleToneSimulated)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Play on the simulated card runs the loop through the circuit once.
+void BM_SimulatedPlay(benchmark::State& bench) {
+    SimulatedBridge bridge = makeSimulatedBridge({});
+    auto state = std::make_unique<VarnexState>();
+    state->freq = static_cast<float>(bench.range(0));
+    for (auto _ : bench) PlayTestTone(*state, *bridge.player);
+}
+BENCHMARK(BM_SimulatedPlay)->Arg(1225)->Arg(120)->Unit(benchmark::kMillisecond);
+
+void BM_BuildToneImage(benchmark::State& bench) {
+    std::vector<uint8_t> buffer;
+    modWAV wav;
+    for (auto _ : bench) {
+        wav.MakeHeader(buffer, kFramesPerSecond, kToneBits, 1, 0.5, 0.5);
+        wav.MakeSine(buffer, 1225);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(BM_BuildToneImage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace varnex
+
+BENCHMARK_MAIN();

@@ -1,0 +1,70 @@
+#include "audio/ComponentDescription.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace varnex {
+namespace {
+
+TEST(ComponentDescription, ImpedanceAt1225Hz) {
+    const double w = 2 * std::numbers::pi * 1225;
+    struct Row {
+        const char* text;
+        std::complex<double> z;
+    };
+    const Row rows[] = {
+        {"R=1k", {1000, 0}},
+        {"r = 47", {47, 0}},
+        {"C=100n", {0, -1 / (w * 100e-9)}},
+        {"C=100nF", {0, -1 / (w * 100e-9)}},
+        {"L=10m,R=5", {5, w * 10e-3}},
+        {"L=10mH", {0, w * 10e-3}},
+        {"Z=50-30j", {50, -30}},
+        {"Z=-30j", {0, -30}},
+        {"Z=1k+2.5kj", {1000, 2500}},
+        {"Z=1e3-1e-1j", {1000, -0.1}},
+        {"Z=75", {75, 0}},
+        {"R=1M", {1e6, 0}},
+        {"R=2.2G", {2.2e9, 0}},
+        {"C=1u,C=1u", {0, -2 / (w * 1e-6)}},  // two in series
+        {"R=10,L=1m,C=10u", {10, w * 1e-3 - 1 / (w * 10e-6)}},
+        {"C=22p", {0, -1 / (w * 22e-12)}},
+    };
+    for (const Row& r : rows) {
+        std::string error;
+        const auto c = parseComponent(r.text, &error);
+        ASSERT_TRUE(c) << r.text << ": " << error;
+        const std::complex<double> z = c->impedanceAt(1225);
+        EXPECT_NEAR(z.real(), r.z.real(), 1e-9 * std::abs(r.z) + 1e-12) << r.text;
+        EXPECT_NEAR(z.imag(), r.z.imag(), 1e-9 * std::abs(r.z) + 1e-12) << r.text;
+    }
+}
+
+TEST(ComponentDescription, CapacitorIsOpenAtDirectCurrent) {
+    EXPECT_TRUE(std::isinf(parseComponent("C=1u")->impedanceAt(0).real()));
+    EXPECT_EQ(parseComponent("R=5,L=1")->impedanceAt(0), std::complex<double>(5, 0));
+}
+
+TEST(ComponentDescription, RefusesWhatItCannotRead) {
+    const char* rows[] = {"",      "R",     "R=",    "R=abc",  "X=5",    "R=1k,",  "R=-5",
+                          "C=0",   "C=-1n", "L=-1m", "Z=50-j", "Z=j",    "R=1-2",  "R=1e",
+                          "R=1kk", "R==5",  "R=1.2.3", "Z=5+3", "RR=5",   "R=1e999"};
+    for (const char* text : rows) {
+        std::string error;
+        EXPECT_FALSE(parseComponent(text, &error)) << '"' << text << '"';
+        EXPECT_FALSE(error.empty()) << '"' << text << "\" gives no reason";
+    }
+}
+
+TEST(ComponentDescription, ReferenceResistance) {
+    EXPECT_EQ(parseResistance("100.3"), 100.3);
+    EXPECT_EQ(parseResistance(" 1k "), 1000.0);
+    EXPECT_FALSE(parseResistance("0"));
+    EXPECT_FALSE(parseResistance("-100"));
+    EXPECT_FALSE(parseResistance("ohms"));
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,225 @@
+#include "audio/SimulatedBridge.h"
+
+#include "app/VarnexState.h"
+#include "audio/TestTone.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <numbers>
+#include <thread>
+#include <algorithm>
+#include <vector>
+
+namespace varnex {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+SimulatedBridgeOptions immediateCard(const char* component, double noise = 1.0) {
+    SimulatedBridgeOptions options;
+    options.circuit.component = *parseComponent(component);
+    options.noiseSteps = noise;
+    options.realTime = false;
+    return options;
+}
+
+// Plays the program's tone at `freq` and returns one recorded block.
+std::vector<int16_t> recordTone(SimulatedBridge& bridge, float freq, double level = 0.5) {
+    auto state = std::make_unique<VarnexState>();
+    state->freq = freq;
+    state->SigGenLvl = level;
+    EXPECT_TRUE(PlayTestTone(*state, *bridge.player));
+    std::vector<int16_t> block(kCaptureFrames * 2, 0);
+    WaveHeader header;
+    header.data = block.data();
+    header.bufferLength = kCaptureBytes;
+    const int32_t handle = bridge.input->open(WaveFormat{});
+    EXPECT_NE(handle, 0);
+    bridge.input->start(handle);
+    bridge.input->addBuffer(handle, header);
+    const auto deadline = Clock::now() + std::chrono::seconds(3);
+    while (!isDone(header) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(isDone(header));
+    EXPECT_EQ(header.bytesRecorded.load(), kCaptureBytes);
+    bridge.input->close(handle);
+    return block;
+}
+
+// The tone's frame 0 reaches the inputs after the card's 132 frames of latency.
+constexpr int kToneStart = 132;
+
+// Complex amplitude c of c_re sin(wt) + c_im cos(wt), t counted from the
+// tone's first frame, fitted over frames [from, end); a lead of 90 degrees
+// shows as +j, as the program counts it.
+std::complex<double> phasor(const std::vector<int16_t>& block, int which, double freq, size_t from) {
+    const double w = 2 * std::numbers::pi * freq / 44100;
+    double ss = 0, sc = 0, cc = 0, ys = 0, yc = 0;
+    for (size_t k = from; k < block.size() / 2; ++k) {
+        const double t = static_cast<double>(k) - kToneStart;
+        const double s = std::sin(w * t), c = std::cos(w * t), y = block[2 * k + which];
+        ss += s * s, sc += s * c, cc += c * c, ys += y * s, yc += y * c;
+    }
+    const double det = ss * cc - sc * sc;
+    return {(ys * cc - yc * sc) / det, (yc * ss - ys * sc) / det};
+}
+
+TEST(SimulatedBridge, ChannelsFollowTheCircuitFormula) {
+    struct Row {
+        const char* component;
+        float freq;
+    };
+    const Row rows[] = {{"R=1k", 1225}, {"C=100n", 1225}, {"L=10m,R=5", 1225},
+                        {"Z=50-30j", 1225}, {"C=1u", 120}, {"R=10", 3675}, {"L=1m", 2205}};
+    const double rs = 50, rm = 100, right = 1 / 0.9955;
+    for (const Row& r : rows) {
+        SimulatedBridge bridge = makeSimulatedBridge(immediateCard(r.component));
+        const std::vector<int16_t> block = recordTone(bridge, r.freq);
+        const std::complex<double> z = parseComponent(r.component)->impedanceAt(r.freq);
+        // Output steps to input steps: the drive 16383.5 sin (floor takes half a step
+        // off on average) at 0.000028 V per step, read at 0.00002792 V per step.
+        const double drive = 16383.5 * 0.000028 / 0.00002792;
+        const std::complex<double> wantLeft = drive * z / (rs + rm + z);
+        const std::complex<double> wantRight = drive * right * (rm + z) / (rs + rm + z);
+        const std::complex<double> left = phasor(block, 0, r.freq, 400);
+        const std::complex<double> rightGot = phasor(block, 1, r.freq, 400);
+        EXPECT_NEAR(std::abs(left), std::abs(wantLeft), 1e-3 * std::abs(wantLeft) + 0.05) << r.component;
+        EXPECT_NEAR(std::abs(rightGot), std::abs(wantRight), 1e-3 * std::abs(wantRight)) << r.component;
+        EXPECT_NEAR(std::arg(left / wantLeft), 0, 1e-3) << r.component;
+        EXPECT_NEAR(std::arg(rightGot / wantRight), 0, 1e-3) << r.component;
+        // What the program computes with its default calibration: Vx / Vr = Z / Rm.
+        const std::complex<double> ratio = left / (rightGot * 0.9955 - left);
+        EXPECT_NEAR(std::abs(ratio * rm - z), 0, 2e-3 * std::abs(z) + 0.01) << r.component;
+    }
+}
+
+TEST(SimulatedBridge, DefaultCalibrationOfTheProgramFitsTheCard) {
+    const auto state = std::make_unique<VarnexState>();
+    const BridgeCircuit circuit;
+    EXPECT_NEAR(circuit.rightGain * state->Bal, 1.0, 1e-7);
+    EXPECT_NEAR(circuit.adcVoltsPerStep, state->Vperbit, 1e-12);
+}
+
+TEST(SimulatedBridge, SilenceAfterTheToneStartsThenTone) {
+    SimulatedBridge bridge = makeSimulatedBridge(immediateCard("R=1k"));
+    const std::vector<int16_t> block = recordTone(bridge, 1225);
+    int loudestBefore = 0, loudestAfter = 0;
+    for (size_t k = 0; k < kToneStart; ++k) loudestBefore = std::max(loudestBefore, std::abs(block[2 * k + 1]));
+    for (size_t k = kToneStart; k < 200; ++k) loudestAfter = std::max(loudestAfter, std::abs(block[2 * k + 1]));
+    EXPECT_LE(loudestBefore, 6) << "noise only during the output latency";
+    EXPECT_GT(loudestAfter, 10000);
+}
+
+TEST(SimulatedBridge, StoppedToneRecordsOnlyNoise) {
+    SimulatedBridge bridge = makeSimulatedBridge(immediateCard("R=1k"));
+    recordTone(bridge, 1225);
+    bridge.player->stop();
+    std::vector<int16_t> block(kCaptureFrames * 2, 999);
+    WaveHeader header;
+    header.data = block.data();
+    header.bufferLength = kCaptureBytes;
+    const int32_t handle = bridge.input->open(WaveFormat{});
+    bridge.input->start(handle);
+    bridge.input->addBuffer(handle, header);
+    ASSERT_TRUE(isDone(header));
+    for (size_t i = 0; i < block.size(); ++i) ASSERT_LE(std::abs(block[i]), 6) << "index " << i;
+    bridge.input->close(handle);
+}
+
+TEST(SimulatedBridge, NoiseIsSeededAndQuantisedTo16Bits) {
+    auto options = immediateCard("R=1k", 3);
+    SimulatedBridge a = makeSimulatedBridge(options);
+    SimulatedBridge b = makeSimulatedBridge(options);
+    options.noiseSeed = 2;
+    SimulatedBridge c = makeSimulatedBridge(options);
+    EXPECT_EQ(recordTone(a, 1225), recordTone(b, 1225));
+    EXPECT_NE(recordTone(a, 1225), recordTone(c, 1225));
+    // A full-scale drive into an open circuit overloads the right input: clipped, not wrapped.
+    SimulatedBridge loud = makeSimulatedBridge(immediateCard("Z=1G"));
+    const std::vector<int16_t> block = recordTone(loud, 1225, 1.0);
+    EXPECT_EQ(*std::max_element(block.begin(), block.end()), 32767);
+    EXPECT_EQ(*std::min_element(block.begin(), block.end()), -32768);
+}
+
+TEST(SimulatedBridge, MissingDevicesRefuse) {
+    auto options = immediateCard("R=1k");
+    options.hasInput = false;
+    options.hasOutput = false;
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    auto state = std::make_unique<VarnexState>();
+    EXPECT_FALSE(PlayTestTone(*state, *bridge.player));
+    EXPECT_EQ(bridge.input->open(WaveFormat{}), 0);
+}
+
+TEST(SimulatedBridge, InputRefusesOtherFormatsAndASecondOpen) {
+    SimulatedBridge bridge = makeSimulatedBridge(immediateCard("R=1k"));
+    WaveFormat mono;
+    mono.channels = 1;
+    EXPECT_EQ(bridge.input->open(mono), 0);
+    const int32_t handle = bridge.input->open(WaveFormat{});
+    EXPECT_NE(handle, 0);
+    EXPECT_EQ(bridge.input->open(WaveFormat{}), 0);
+    bridge.input->close(handle);
+    const int32_t again = bridge.input->open(WaveFormat{});
+    EXPECT_NE(again, 0);
+    EXPECT_NE(again, handle) << "a stale handle must not reach the new device";
+    bridge.input->close(handle);  // stale: does nothing
+    EXPECT_EQ(bridge.input->open(WaveFormat{}), 0) << "still open";
+    bridge.input->close(again);
+}
+
+TEST(SimulatedBridge, RealTimeBufferFillsAtTheFrameRate) {
+    SimulatedBridgeOptions options = immediateCard("R=1k");
+    options.realTime = true;
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    auto state = std::make_unique<VarnexState>();
+    PlayTestTone(*state, *bridge.player);
+    std::vector<int16_t> block(kCaptureFrames * 2, 0);
+    WaveHeader header;
+    header.data = block.data();
+    header.bufferLength = kCaptureBytes;
+    const int32_t handle = bridge.input->open(WaveFormat{});
+    bridge.input->start(handle);
+    const auto begin = Clock::now();
+    bridge.input->addBuffer(handle, header);
+    EXPECT_FALSE(isDone(header)) << "11050 frames cannot be there yet";
+    while (!isDone(header) && Clock::now() - begin < std::chrono::seconds(3))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto took = Clock::now() - begin;
+    ASSERT_TRUE(isDone(header));
+    EXPECT_GE(took, std::chrono::microseconds(11050 * 1000000LL / 44100));
+    EXPECT_EQ(header.bytesRecorded.load(), kCaptureBytes);
+    EXPECT_GT(*std::max_element(block.begin(), block.end()), 10000);
+    bridge.input->close(handle);
+}
+
+TEST(SimulatedBridge, ResetGivesTheBufferBackAndStopsWriting) {
+    SimulatedBridgeOptions options = immediateCard("R=1k");
+    options.realTime = true;
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    auto state = std::make_unique<VarnexState>();
+    PlayTestTone(*state, *bridge.player);
+    std::vector<int16_t> block(kCaptureFrames * 2, 0);
+    WaveHeader header;
+    header.data = block.data();
+    header.bufferLength = kCaptureBytes;
+    const int32_t handle = bridge.input->open(WaveFormat{});
+    bridge.input->start(handle);
+    bridge.input->addBuffer(handle, header);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    bridge.input->reset(handle);
+    EXPECT_TRUE(isDone(header));
+    const uint32_t recorded = header.bytesRecorded.load();
+    EXPECT_LT(recorded, kCaptureBytes);
+    const std::vector<int16_t> atReset = block;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(block, atReset);
+    EXPECT_EQ(header.bytesRecorded.load(), recorded);
+    bridge.input->close(handle);
+}
+
+}  // namespace
+}  // namespace varnex
