@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,7 +55,7 @@ struct VarnexState {
     int32_t TrigLev = 200;  // stored in the settings file, read by nothing
 
     // ---- Private to the main window, shared by its parts. ----
-    float Pi = 0;  // 4 * arctan(1), set first thing at start-up
+    float Pi = static_cast<float>(4 * std::atan(1.0));
     int16_t RunFlag = kFalse;
     int16_t Busy = kFalse;
     int16_t DataReady = kFalse;

@@ -9,10 +9,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace varnex {
+#include "audio/AudioFormat.h"
 
-// Frames per second of the tone and of every capture.
-inline constexpr int kFrameRate = 44100;
+namespace varnex {
 
 struct Quadrature {
     int16_t QuadLag = 0;  // frames in a quarter period of the tone
@@ -35,12 +34,12 @@ inline double roundHalfEven(double x) {
 inline Quadrature quadratureFor(float freq, float Pi) {
     Quadrature none;
     if (!std::isfinite(freq) || freq <= 0) return none;
-    const double lag = roundHalfEven(double(kFrameRate) / (4.0 * double(freq)));
+    const double lag = roundHalfEven(double(kFramesPerSecond) / (4.0 * double(freq)));
     if (lag < 1 || lag > std::numeric_limits<int16_t>::max()) return none;
 
     Quadrature q;
     q.QuadLag = static_cast<int16_t>(lag);
-    const float h = static_cast<float>((double(Pi) + double(Pi)) * double(freq) * lag / kFrameRate);
+    const float h = static_cast<float>((double(Pi) + double(Pi)) * double(freq) * lag / kFramesPerSecond);
     q.QuadB = static_cast<float>(-1.0 / std::sin(double(h)));
     q.QuadA = static_cast<float>(-double(q.QuadB) * std::cos(double(h)));
     if (!std::isfinite(q.QuadA) || !std::isfinite(q.QuadB)) return none;

@@ -3,6 +3,8 @@
 // y downward.
 #pragma once
 
+#include "audio/AudioFormat.h"
+
 #include <cstdint>
 
 #include "app/VarnexState.h"
@@ -32,7 +34,6 @@ inline constexpr int kUnitsPerPixel = 15;
 // Every redraw draws this many segments from the trigger point, whatever the time base.
 inline constexpr int kTraceSegments = 401;
 
-inline constexpr double kFramesPerSecond = 44100;
 
 // Colours as red + 256 * green + 65536 * blue.
 inline constexpr int32_t kBackgroundColour = rgb(0, 0, 0);

@@ -33,7 +33,7 @@ inline std::complex<double> leftGain(const VarnexState& s, const Bridge& b) {
 inline void synthesise(VarnexState& s, const Bridge& b, double phase, std::mt19937_64& rng) {
     std::normal_distribution<double> noise(0, b.sigmaCounts);
     const std::complex<double> hx = leftGain(s, b);
-    const double w = 2 * M_PI * s.freq / kFrameRate;
+    const double w = 2 * M_PI * s.freq / kFramesPerSecond;
     auto toSample = [](double v) {
         return static_cast<int16_t>(std::clamp(std::nearbyint(v), -32768.0, 32767.0));
     };

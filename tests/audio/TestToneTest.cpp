@@ -2,6 +2,7 @@
 
 #include "app/VarnexState.h"
 #include "audio/TonePlayer.h"
+#include "measure/Quadrature.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 
 namespace varnex {
 namespace {
+
+// The window's Pi: the float 4 arctan(1).
+const float kPi = static_cast<float>(4 * std::atan(1.0));
 
 // Records what the window asked of the player.
 class RecordingPlayer final : public TonePlayer {
@@ -29,14 +33,14 @@ public:
     std::vector<uint8_t> played;
 };
 
-TEST(TestTone, QuadratureConstantsOfTheGeneratorFrequencies) {
+TEST(TestTone, QuadratureOfTheGeneratorFrequencies) {
     struct Row {
         float freq;
         int16_t lag;
     };
     const Row rows[] = {{120, 92}, {525, 21}, {1000, 11}, {1225, 9}, {2205, 5}, {3675, 3}};
     for (const Row& r : rows) {
-        const QuadratureConstants q = quadratureConstants(r.freq);
+        const Quadrature q = quadratureFor(r.freq, kPi);
         EXPECT_EQ(q.QuadLag, r.lag) << r.freq << " Hz";
         // QuadA x(k) + QuadB x(k - QuadLag) is the cosine of the sine x.
         const double omega = 2 * std::numbers::pi * r.freq / 44100;
@@ -45,20 +49,20 @@ TEST(TestTone, QuadratureConstantsOfTheGeneratorFrequencies) {
             EXPECT_NEAR(made, std::cos(omega * k), 2e-5) << r.freq << " Hz, k " << k;
         }
     }
-    const QuadratureConstants at1225 = quadratureConstants(1225);
+    const Quadrature at1225 = quadratureFor(1225, kPi);
     EXPECT_EQ(at1225.QuadB, -1.0f);
     EXPECT_NEAR(at1225.QuadA, 0.0f, 1e-6f);
 }
 
 TEST(TestTone, QuarterPeriodRoundsHalvesToEven) {
     // 44100 / (4 f) = 10.5 and 12.5.
-    EXPECT_EQ(quadratureConstants(1050).QuadLag, 10);
-    EXPECT_EQ(quadratureConstants(882).QuadLag, 12);
+    EXPECT_EQ(quadratureFor(1050, kPi).QuadLag, 10);
+    EXPECT_EQ(quadratureFor(882, kPi).QuadLag, 12);
 }
 
 TEST(TestTone, ImpossibleFrequenciesGiveZeroConstants) {
     for (float freq : {0.0f, -5.0f, 0.1f, std::nanf("")}) {
-        const QuadratureConstants q = quadratureConstants(freq);
+        const Quadrature q = quadratureFor(freq, kPi);
         EXPECT_EQ(q.QuadLag, 0) << freq;
         EXPECT_EQ(q.QuadA, 0) << freq;
         EXPECT_EQ(q.QuadB, 0) << freq;

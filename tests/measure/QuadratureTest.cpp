@@ -18,7 +18,7 @@ TEST(Quadrature, LagAndCoefficientsAdvanceTheSineByAQuarterTurn) {
     for (const Row& row : rows) {
         const Quadrature q = quadratureFor(row.freq, kPi);
         EXPECT_EQ(q.QuadLag, row.lag) << row.freq << " Hz";
-        const double w = 2 * M_PI * row.freq / kFrameRate;
+        const double w = 2 * M_PI * row.freq / kFramesPerSecond;
         double worst = 0;
         for (int k = q.QuadLag; k < 2000; ++k) {
             const double advanced =

@@ -46,7 +46,7 @@ inline void fillCapture(VarnexState& s, const std::function<double(int)>& left,
 // A capture whose difference channel Vr = right * Bal - left is a sine of
 // `amplitude` steps at s.freq and whose Vx = (re + j im) * Vr, j a 90-degree lead.
 inline void fillRatio(VarnexState& s, double amplitude, double re, double im, double phase = 0.3) {
-    const double w = 2 * M_PI * s.freq / kFrameRate;
+    const double w = 2 * M_PI * s.freq / kFramesPerSecond;
     auto vr = [=](int m) { return amplitude * std::sin(w * m + phase); };
     auto vx = [=](int m) {
         return amplitude * (re * std::sin(w * m + phase) + im * std::cos(w * m + phase));
