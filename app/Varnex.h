@@ -6,9 +6,15 @@
 
 #include <memory>
 
+#include "app/DialogSlot.h"
 #include "app/Platform.h"
 #include "app/VarnexControls.h"
 #include "app/VarnexState.h"
+#include "dialogs/Calibrate.h"
+#include "dialogs/MyHelp.h"
+#include "dialogs/RmForm.h"
+#include "dialogs/SigGen.h"
+#include "dialogs/uLMSform.h"
 
 namespace varnex {
 
@@ -62,6 +68,13 @@ private:
     std::unique_ptr<VarnexState> state_;
     VarnexControls controls_;
     bool exiting_ = false;  // the close asked for by Exit goes through
+
+    // The modeless dialogs, one instance each.
+    DialogSlot<Calibrate> calibrate_;
+    DialogSlot<RmForm> rmForm_;
+    DialogSlot<uLMSform> uLMSform_;
+    DialogSlot<SigGen> sigGen_;
+    DialogSlot<MyHelp> myHelp_;
 };
 
 }  // namespace varnex
