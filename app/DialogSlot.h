@@ -13,6 +13,13 @@ namespace varnex {
 template <typename Dialog>
 class DialogSlot {
 public:
+    DialogSlot() = default;
+    // A dialog still open when the main window goes away goes with it, since
+    // it refers to the main window; no unload event runs then.
+    ~DialogSlot() { delete dialog_.data(); }
+    DialogSlot(const DialogSlot&) = delete;
+    DialogSlot& operator=(const DialogSlot&) = delete;
+
     // The dialog's constructor is its load event.  Dialogs have no owner
     // window, so the main window never hides them.
     template <typename... Args>

@@ -10,6 +10,12 @@
 #include "app/Platform.h"
 #include "app/VarnexControls.h"
 #include "app/VarnexState.h"
+#include "dialogs/Calibrate.h"
+#include "dialogs/MyHelp.h"
+#include "dialogs/RmForm.h"
+#include "dialogs/SigGen.h"
+#include "dialogs/uLMSform.h"
+#include "measure/ManTare.h"
 #include "measure/MeasurementRun.h"
 #include "measure/TareText.h"
 #include "scope/ScopeController.h"
@@ -19,7 +25,6 @@ namespace varnex {
 namespace scope {
 class ScopeWidget;
 }
-class ManTare;
 
 class Varnex : public QMainWindow {
     Q_OBJECT
@@ -90,6 +95,13 @@ private:
     VarnexControls controls_;
     DialogSlot<ManTare> manTare_;
     bool exiting_ = false;  // the close asked for by Exit goes through
+
+    // The modeless dialogs, one instance each.
+    DialogSlot<Calibrate> calibrate_;
+    DialogSlot<RmForm> rmForm_;
+    DialogSlot<uLMSform> uLMSform_;
+    DialogSlot<SigGen> sigGen_;
+    DialogSlot<MyHelp> myHelp_;
 };
 
 }  // namespace varnex

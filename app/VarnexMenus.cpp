@@ -2,6 +2,7 @@
 #include <QAction>
 
 #include "app/Varnex.h"
+#include "dialogs/About.h"
 
 namespace varnex {
 
@@ -15,12 +16,17 @@ void Varnex::connectMenus() {
     connect(c.menuAbout, &QAction::triggered, this, &Varnex::menuAbout_Click);
 }
 
-// The dialogs arrive with their own work.
-void Varnex::menuCalibrate_Click() {}
-void Varnex::menuRm_Click() {}
-void Varnex::myuLMs_Click() {}
-void Varnex::menuSigGen_Click() {}
-void Varnex::menuHelp_Click() {}
-void Varnex::menuAbout_Click() {}
+// Each opens its dialog modeless and without an owner, or brings the open one
+// to the front.
+void Varnex::menuCalibrate_Click() { calibrate_.show(*this); }
+void Varnex::menuRm_Click() { rmForm_.show(*this); }
+void Varnex::myuLMs_Click() { uLMSform_.show(*this); }
+void Varnex::menuSigGen_Click() { sigGen_.show(*this); }
+void Varnex::menuHelp_Click() { myHelp_.show(platform_.programFolder); }
+
+void Varnex::menuAbout_Click() {
+    state_->Msg = aboutMessage();
+    showMessage(std::string(kAboutTitle));  // OK only, no icon; waits until dismissed
+}
 
 }  // namespace varnex

@@ -1,0 +1,14 @@
+#include "dialogs/About.h"
+
+namespace varnex {
+
+std::string aboutMessage() {
+    // VARNEX_VERSION comes from the project's version in the build.
+    std::string text = VARNEX_VERSION;
+    text += "  Copyright (C) the Varnex project. Free to use and share, without warranty.";
+    text += "\r\n";
+    text += "       Written by the Varnex bench-tools team";
+    return text;
+}
+
+}  // namespace varnex

@@ -1,0 +1,86 @@
+#include "dialogs/SigGen.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/Varnex.h"
+#include "common/NumberText.h"
+#include "dialogs/DialogForm.h"
+
+namespace varnex {
+namespace {
+
+struct FrequencyOption {
+    const char* name;
+    const char* caption;
+    float hertz;
+    int left, top, width, height;
+};
+
+// In the order of SigGenOptFlag, 1 to 6; on screen they run from 120 Hz up.
+constexpr std::array<FrequencyOption, 6> kOptions{{
+    {"opt525Hz", "525 Hz", 525, 240, 600, 975, 255},
+    {"opt1225Hz", "1225 Hz", 1225, 240, 1200, 975, 375},
+    {"opt2205Hz", "2205 Hz", 2205, 240, 1560, 975, 375},
+    {"opt1000Hz", "1000 Hz", 1000, 240, 960, 975, 195},
+    {"opt120Hz", "120Hz", 120, 240, 240, 1095, 255},
+    {"opt3675Hz", "3675 Hz", 3675, 240, 2040, 1095, 195},
+}};
+// Selected when the dialog is created, and kept when SigGenOptFlag is out of range.
+constexpr int kDefaultOption = 2;
+// The order on screen, top to bottom, as indices into kOptions.
+constexpr std::array<int, 6> kScreenOrder{4, 0, 3, 1, 2, 5};
+
+constexpr double kMaxLevel = 1;
+constexpr double kMinLevel = 0;
+
+}  // namespace
+
+SigGen::SigGen(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
+    setUpForm(*this, "SigGen", "SigGen Settings", 3780, 3675);
+    FormBuilder b(*this);
+    for (int index : kScreenOrder) {
+        const FrequencyOption& o = kOptions[index];
+        options_[index] = b.optionButton(o.name, o.caption, o.left, o.top, o.width, o.height);
+    }
+    options_[kDefaultOption - 1]->setChecked(true);
+    txtSigGenLvl_ = b.textBox("txtSigGenLvl", "0.5", 240, 2520, 495, 345, Qt::AlignRight);
+    txtSigGenLvl_->setFont(formFont(formPoints(9.75)));
+    b.label("Label2", "Output Level (0 to 1.0)", 840, 2640, 1815, 255);
+    b.label("Label1", "Enter value in box for output level. See Help for more information.", 240,
+            3000, 2415, 495);
+    QPushButton* btnClose = b.commandButton("btnClose", "Close", 3000, 3000, 615, 375);
+    connect(btnClose, &QPushButton::clicked, this, &SigGen::btnClose_Click);
+    // Every change of the text, typed or set by the program, runs the change
+    // event; a text set from inside it runs it again, nested.
+    connect(txtSigGenLvl_, &QLineEdit::textChanged, this, &SigGen::txtSigGenLvl_Change);
+
+    // Load.
+    const VarnexState& s = varnex_.state();
+    if (s.SigGenOptFlag >= 1 && s.SigGenOptFlag <= kFrequencies)
+        options_[s.SigGenOptFlag - 1]->setChecked(true);
+    txtSigGenLvl_->setText(qtext(plainForm(s.SigGenLvl)));
+}
+
+void SigGen::txtSigGenLvl_Change() {
+    // Each step reads the text as it stands, after any nested change.
+    if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel) txtSigGenLvl_->setText("1");
+    if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel) txtSigGenLvl_->setText("0");
+    varnex_.state().SigGenLvl = numericValue(textOf(*txtSigGenLvl_));
+}
+
+void SigGen::btnClose_Click() {
+    VarnexState& s = varnex_.state();
+    for (size_t i = 0; i < kOptions.size(); ++i) {
+        if (options_[i]->isChecked()) {
+            s.freq = kOptions[i].hertz;
+            s.SigGenOptFlag = static_cast<int16_t>(i + 1);
+        }
+    }
+    varnex_.controls().txtFreq->setText(qtext(formatPattern(s.freq, "#000") + " Hz"));
+    varnex_.cmdPlay_Click();
+    close();
+}
+
+}  // namespace varnex

@@ -1,0 +1,35 @@
+// The signal generator settings: one of six test frequencies and the output
+// level.  The level is stored as it is typed; Close takes the frequency and
+// restarts the tone.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace varnex {
+
+class Varnex;
+
+class SigGen : public QWidget {
+    Q_OBJECT
+public:
+    // Loads the dialog from the main window's variables.
+    explicit SigGen(Varnex& varnex);
+
+    void txtSigGenLvl_Change();
+    void btnClose_Click();
+
+private:
+    static constexpr int kFrequencies = 6;
+
+    Varnex& varnex_;
+    // Index k - 1 is the option with SigGenOptFlag k.
+    std::array<QRadioButton*, kFrequencies> options_{};
+    QLineEdit* txtSigGenLvl_ = nullptr;
+};
+
+}  // namespace varnex
