@@ -1,12 +1,16 @@
 // What the platform gives the main window.  Production passes Qt message
-// boxes and the executable's folder; tests pass scripted boxes and a
-// temporary folder.
+// boxes, the executable's folder and the sound card (or the simulated
+// bridge); tests pass scripted boxes, a temporary folder and the simulated
+// bridge.  Sound devices left empty mean a machine without sound.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 
 #include "app/MessageBoxes.h"
+#include "audio/Capture.h"
+#include "audio/TonePlayer.h"
+#include "audio/WaveInput.h"
 
 namespace varnex {
 
@@ -14,6 +18,10 @@ struct Platform {
     std::unique_ptr<MessageBoxes> messageBoxes;
     // Where the settings file and the help file live.
     std::filesystem::path programFolder;
+    std::unique_ptr<TonePlayer> tonePlayer;
+    std::unique_ptr<WaveInput> waveInput;
+    // Clock and pause of the wait for a recording; the real clock when empty.
+    std::unique_ptr<PollTimer> pollTimer;
 };
 
 }  // namespace varnex

@@ -13,6 +13,8 @@
 
 #include "app/Form.h"
 #include "app/SettingsFile.h"
+#include "app/ShapeWidget.h"
+#include "audio/NoSoundDevice.h"
 #include "common/NumberText.h"
 #include "scope/ScaleLadders.h"
 #include "scope/ScopeWidget.h"
@@ -46,6 +48,9 @@ Varnex::Varnex(Platform platform, QWidget* parent)
           *state_, MeasurementHooks{[] { QCoreApplication::processEvents(); },
                                     [this](const Readings& readings) { showReadings(readings); },
                                     [this] { drawScope(); }})) {
+    if (!platform_.tonePlayer) platform_.tonePlayer = std::make_unique<NoTonePlayer>();
+    if (!platform_.waveInput) platform_.waveInput = std::make_unique<NoWaveInput>();
+    if (!platform_.pollTimer) platform_.pollTimer = std::make_unique<SteadyPollTimer>();
     setObjectName("Varnex");
     setWindowTitle("Varnex Impedance");
     setFont(formFont());
@@ -78,6 +83,7 @@ void Varnex::connectControls() {
     connectMenus();
     connectScope();
     connectMeasurement();
+    connectCapture();
 }
 
 void Varnex::Form_Load() {
@@ -114,6 +120,7 @@ void Varnex::Timer1_Timer() {
 
 void Varnex::btnExit_Click() {
     VarnexState& s = *state_;
+    cmdStop_Click();
     if (s.Busy != kFalse || s.RunFlag != kFalse) {
         s.Msg = "A process is running.  Click Stop before closing.";
         showMessage("Exit Check");
@@ -121,6 +128,7 @@ void Varnex::btnExit_Click() {
     }
     s.InitFile = (platform_.programFolder / kSettingsFileName).string();
     writeSettings(s.InitFile, s);  // a folder that cannot be written is skipped silently
+    CloseInput(s, *platform_.waveInput);
 
     // Every other window goes with the main window, so the program ends.
     exiting_ = true;
@@ -138,6 +146,8 @@ void Varnex::closeEvent(QCloseEvent* event) {
     state_->Msg = "Use Exit button to close";
     showMessage("Exit Check");
 }
+
+void Varnex::setLamp(const QColor& color) { controls_.shTrigRdy->setFillColor(color); }
 
 void Varnex::showMessage(const std::string& title, MessageIcon icon) {
     MessageRequest request;

@@ -45,6 +45,10 @@ public:
     void cmdPlay_Click();  // rebuild and restart the test tone
 
     // Event handlers, public so that other forms and tests can call them.
+    void btnStart_Click();
+    void btnRun_Click();
+    void btnStop_Click();
+    void cmdStop_Click();
     void btnExit_Click();
     void Check1_Click();
     void Check2_Click();
@@ -81,11 +85,17 @@ private:
     void connectMenus();
     void connectScope();
     void connectMeasurement();
+    void connectCapture();
+    // One capture as Start1 makes it; false when it could not be made (the
+    // user has been told why).
+    bool singleCapture();
+    void closeInput();
     void showReadings(const Readings& readings);
     void drawScope();
     // Writes what the oscilloscope answered into the controls of the same names.
     void showScopeTexts(const scope::ScopeTexts& texts);
     void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
+    void setLamp(const QColor& color);
 
     Platform platform_;
     std::unique_ptr<VarnexState> state_;

@@ -5,6 +5,9 @@
 #include "app/Form.h"
 #include "app/QtMessageBoxes.h"
 #include "app/Varnex.h"
+#include "audio/AudioBackends.h"
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -14,6 +17,10 @@ int main(int argc, char* argv[]) {
     varnex::Platform platform;
     platform.messageBoxes = std::make_unique<varnex::QtMessageBoxes>();
     platform.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    varnex::AudioBackends sound = varnex::makeAudioBackends();
+    if (!sound.problem.empty()) std::fprintf(stderr, "varnex: %s\n", sound.problem.c_str());
+    platform.tonePlayer = std::move(sound.player);
+    platform.waveInput = std::move(sound.input);
 
     varnex::Varnex window(std::move(platform));
     window.show();

@@ -1,0 +1,230 @@
+// Start1, Start2, Stop, the lamp and the tone buttons, on the simulated bridge
+// (delivering each block at once) and on devices that fail.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedMessageBoxes.h"
+#include "TempFolder.h"
+#include "app/ShapeWidget.h"
+#include "app/Varnex.h"
+#include "audio/NoSoundDevice.h"
+#include "audio/SimulatedBridge.h"
+
+namespace varnex {
+namespace {
+
+const QColor kLightGreen(128, 255, 128);
+const QColor kRed(255, 0, 0);
+
+// Virtual time for the wait on a recording: every pause is a millisecond.
+class FakePollTimer final : public PollTimer {
+public:
+    std::chrono::steady_clock::time_point now() override { return start_ + elapsed_; }
+    void pause() override { elapsed_ += std::chrono::milliseconds(1); }
+
+private:
+    std::chrono::steady_clock::time_point start_{};
+    std::chrono::milliseconds elapsed_{0};
+};
+
+// An input that opens but never returns the buffer, as when a sound server dies.
+class StuckInput final : public WaveInput {
+public:
+    int32_t open(const WaveFormat&) override { return 3; }
+    void start(int32_t) override {}
+    void addBuffer(int32_t, WaveHeader&) override {}
+    void reset(int32_t) override { ++resets; }
+    void close(int32_t) override { ++closes; }
+    int resets = 0;
+    int closes = 0;
+};
+
+// A player that remembers what it was told.
+class RecordingPlayer final : public TonePlayer {
+public:
+    bool play(std::span<const uint8_t> image) override {
+        ++plays;
+        playing = true;
+        bytes = image.size();
+        return true;
+    }
+    void stop() override { playing = false; }
+    int plays = 0;
+    bool playing = false;
+    size_t bytes = 0;
+};
+
+class CaptureControlTest : public ::testing::Test {
+protected:
+    void start(std::unique_ptr<TonePlayer> player, std::unique_ptr<WaveInput> input) {
+        Platform platform;
+        platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
+        platform.programFolder = folder.path();
+        platform.tonePlayer = std::move(player);
+        platform.waveInput = std::move(input);
+        platform.pollTimer = std::make_unique<FakePollTimer>();
+        window = std::make_unique<Varnex>(std::move(platform));
+        window->show();
+    }
+    void startOnBridge(const char* component = "R=100") {
+        SimulatedBridgeOptions options;
+        options.circuit.component = *parseComponent(component);
+        options.realTime = false;
+        SimulatedBridge bridge = makeSimulatedBridge(options);
+        start(std::move(bridge.player), std::move(bridge.input));
+    }
+
+    const VarnexControls& c() const { return window->controls(); }
+    VarnexState& s() { return window->state(); }
+    QColor lamp() const { return c().shTrigRdy->fillColor(); }
+    int messages(const std::string& text) const {
+        int n = 0;
+        for (const MessageRequest& m : boxes.shown) n += m.text == text;
+        return n;
+    }
+
+    testing::TempFolder folder;
+    testing::ScriptedMessageBoxes::Log boxes;
+    std::unique_ptr<Varnex> window;
+};
+
+TEST_F(CaptureControlTest, SingleCaptureFillsSamplesMeasuresAndDraws) {
+    startOnBridge("R=100");
+    QSignalSpy measured(window.get(), &Varnex::measured);
+    // The first event handled during the capture sees the lamp red.
+    QColor lampDuringCapture;
+    QTimer::singleShot(0, window.get(), [&] { lampDuringCapture = lamp(); });
+    QTest::mouseClick(c().btnStart, Qt::LeftButton);
+
+    EXPECT_EQ(lampDuringCapture, kRed);
+    EXPECT_EQ(lamp(), kLightGreen);
+    EXPECT_EQ(measured.count(), 1);
+    EXPECT_EQ(s().DataReady, kTrue);
+    EXPECT_EQ(s().Captured, 1);
+    EXPECT_EQ(s().Busy, kFalse);
+    EXPECT_EQ(s().hWaveIn, 0);
+    EXPECT_TRUE(c().DevicesBox->isEnabled());
+    EXPECT_EQ(c().btnRun->text(), "Start2");
+    EXPECT_TRUE(c().btnStart->isEnabled());
+    int nonZero = 0;
+    for (int i = 0; i <= 22049; ++i) nonZero += s().Samples[i] != 0;
+    EXPECT_GT(nonZero, 20000);
+    for (int i = 22050; i <= kLastIndex; ++i) ASSERT_EQ(s().Samples[i], 0) << "index " << i;
+    // A 100-ohm resistor against the 100-ohm reference, within the first run's convergence.
+    EXPECT_NEAR(c().Text4->text().toDouble(), 100, 5);
+}
+
+TEST_F(CaptureControlTest, NoInputDeviceShowsTheMessageAndStaysIdle) {
+    start(std::make_unique<NoTonePlayer>(), std::make_unique<NoWaveInput>());
+    const QColor before = lamp();
+    QTest::mouseClick(c().btnStart, Qt::LeftButton);
+    ASSERT_EQ(messages("Wave input device did not open!"), 1);
+    const MessageRequest& box = boxes.shown.back();
+    EXPECT_EQ(box.title, "Ouch!");
+    EXPECT_EQ(box.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(s().Busy, kFalse);
+    EXPECT_EQ(s().DataReady, kFalse);
+    EXPECT_EQ(lamp(), before);
+
+    // Stop afterwards changes only captions, flags and the lamp.
+    QTest::mouseClick(c().btnStop, Qt::LeftButton);
+    EXPECT_EQ(lamp(), kLightGreen);
+    EXPECT_EQ(c().btnRun->text(), "Start2");
+}
+
+TEST_F(CaptureControlTest, ContinuousCaptureRunsUntilStopAndFinishesTheCaptureUnderWay) {
+    startOnBridge("C=1u");
+    int captures = 0;
+    QStringList runCaptions;
+    QList<bool> startEnabled;
+    QObject::connect(window.get(), &Varnex::measured, window.get(), [&] {
+        ++captures;
+        runCaptions << c().btnRun->text();
+        startEnabled << c().btnStart->isEnabled();
+        // Stop arrives during the third capture's measurement.
+        if (captures == 3) QTimer::singleShot(0, c().btnStop, [&] { c().btnStop->click(); });
+    });
+    QSignalSpy drawn(window.get(), &Varnex::scopeDrawn);
+    QTest::mouseClick(c().btnRun, Qt::LeftButton);
+
+    EXPECT_GE(captures, 3);
+    EXPECT_LE(captures, 4);
+    EXPECT_EQ(runCaptions.first(), "Run");
+    EXPECT_FALSE(startEnabled.first());
+    EXPECT_GE(drawn.count(), captures) << "every capture under way is drawn";
+    EXPECT_EQ(s().RunFlag, kFalse);
+    EXPECT_EQ(c().btnRun->text(), "Start2");
+    EXPECT_TRUE(c().btnStart->isEnabled());
+    EXPECT_EQ(lamp(), kLightGreen);
+    EXPECT_EQ(s().DataReady, kTrue) << "the capture under way sets it again at its end";
+}
+
+TEST_F(CaptureControlTest, StopAtTheTopOfTheLoopStillMakesThatCapture) {
+    startOnBridge();
+    QSignalSpy measured(window.get(), &Varnex::measured);
+    // Handled in the loop's first yield, before any capture.
+    QTimer::singleShot(0, c().btnStop, [&] { c().btnStop->click(); });
+    QTest::mouseClick(c().btnRun, Qt::LeftButton);
+    EXPECT_EQ(measured.count(), 1);
+    EXPECT_EQ(s().RunFlag, kFalse);
+}
+
+TEST_F(CaptureControlTest, ContinuousCaptureWithoutADeviceAsksOnceAndEnds) {
+    start(std::make_unique<NoTonePlayer>(), std::make_unique<NoWaveInput>());
+    QTest::mouseClick(c().btnRun, Qt::LeftButton);
+    EXPECT_EQ(messages("Wave input device did not open!"), 1);
+    EXPECT_EQ(s().RunFlag, kFalse);
+    EXPECT_EQ(c().btnRun->text(), "Start2");
+    EXPECT_TRUE(c().btnStart->isEnabled());
+}
+
+TEST_F(CaptureControlTest, ARecordingThatNeverReturnsEndsAfterTwoSeconds) {
+    auto input = std::make_unique<StuckInput>();
+    StuckInput* stuck = input.get();
+    start(std::make_unique<NoTonePlayer>(), std::move(input));
+    s().Samples[0] = 1234;
+    QSignalSpy measured(window.get(), &Varnex::measured);
+    QTest::mouseClick(c().btnRun, Qt::LeftButton);
+    std::vector<MessageRequest> told;
+    for (const MessageRequest& m : boxes.shown)
+        if (m.title == "Ouch!") told.push_back(m);
+    ASSERT_EQ(told.size(), 1u) << "told once, not once a pass";
+    EXPECT_NE(told[0].text.find("two seconds"), std::string::npos);
+    EXPECT_EQ(measured.count(), 0);
+    EXPECT_EQ(s().Samples[0], 1234) << "the previous capture is kept";
+    EXPECT_EQ(s().Busy, kFalse);
+    EXPECT_EQ(s().RunFlag, kFalse) << "continuous capture ends";
+    EXPECT_EQ(s().hWaveIn, 0);
+    EXPECT_GE(stuck->resets, 1);
+    EXPECT_GE(stuck->closes, 1);
+    EXPECT_EQ(lamp(), kLightGreen);
+}
+
+TEST_F(CaptureControlTest, PlayRestartsTheToneStopSilencesItAndExitStopsIt) {
+    auto player = std::make_unique<RecordingPlayer>();
+    RecordingPlayer* tone = player.get();
+    start(std::move(player), std::make_unique<NoWaveInput>());
+    EXPECT_EQ(tone->plays, 1) << "the tone starts with the program";
+    EXPECT_EQ(tone->bytes, 44u + 4u * 3600u) << "100 cycles of 1225 Hz";
+    EXPECT_EQ(s().QuadLag, 9);
+    QTest::mouseClick(c().cmdStop, Qt::LeftButton);
+    EXPECT_FALSE(tone->playing);
+    QTest::mouseClick(c().cmdPlay, Qt::LeftButton);
+    EXPECT_TRUE(tone->playing);
+    EXPECT_EQ(tone->plays, 2);
+
+    s().RunFlag = kTrue;
+    window->btnExit_Click();
+    EXPECT_FALSE(tone->playing) << "Exit stops the tone even when it refuses to end";
+    EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace varnex
