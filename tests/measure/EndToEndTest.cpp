@@ -1,0 +1,76 @@
+// Start1 in the real window on the simulated bridge: the boxes read what a
+// meter should read for known components.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ScriptedMessageBoxes.h"
+#include "TempFolder.h"
+#include "app/Varnex.h"
+#include "audio/SimulatedBridge.h"
+
+namespace varnex {
+namespace {
+
+struct Case {
+    const char* component;
+    const char* Label16;  // nullptr: a resistor, whose tiny reactance may take either sign
+    double Rs, Xs, absZ, angle;  // ohms and degrees
+    double LsOrCs;               // in the unit the box shows
+    const char* unit;
+    const char* Label17;
+};
+
+class EndToEndTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
+    const Case& want = GetParam();
+    testing::TempFolder folder;
+    testing::ScriptedMessageBoxes::Log boxes;
+    SimulatedBridgeOptions options;
+    options.circuit.component = *parseComponent(want.component);
+    options.circuit.referenceResistance = 1000;
+    options.realTime = false;
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    Platform platform;
+    platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
+    platform.programFolder = folder.path();
+    platform.tonePlayer = std::move(bridge.player);
+    platform.waveInput = std::move(bridge.input);
+    Varnex window(std::move(platform));
+    window.state().Rm = 1000;
+    window.show();
+
+    QTest::mouseClick(window.controls().btnStart, Qt::LeftButton);
+
+    const VarnexControls& c = window.controls();
+    auto number = [](QLineEdit* box) { return box->text().toDouble(); };
+    const double ohms = 0.002 * want.absZ + 0.5;  // 0.2 % of |Z|
+    EXPECT_NEAR(number(c.Text4), want.Rs, ohms) << "Rs";
+    EXPECT_NEAR(number(c.Text3), want.Xs, ohms) << "Xs";
+    EXPECT_NEAR(number(c.Text2), want.absZ, ohms) << "|Z|";
+    // The angle is the principal value: a pure reactance with a hair of negative
+    // resistance reads -90 instead of +90.
+    EXPECT_NEAR(std::fabs(number(c.Text1)), want.angle, 0.2) << "angle";
+    if (!want.Label16) return;
+    EXPECT_EQ(c.Label16->text().toStdString(), want.Label16);
+    EXPECT_EQ(c.Label17->text().toStdString(), want.Label17);
+    const QString value = c.Text5->text();
+    EXPECT_TRUE(value.endsWith(want.unit)) << value.toStdString();
+    EXPECT_NEAR(value.chopped(2).toDouble(), want.LsOrCs, 0.003 * want.LsOrCs) << value.toStdString();
+}
+
+// At 1225 Hz: 100 nF is -1299.2 ohm, 10 mH is +76.97 ohm.
+INSTANTIATE_TEST_SUITE_P(
+    KnownComponents, EndToEndTest,
+    ::testing::Values(Case{"R=1k", nullptr, 1000, 0, 1000, 0, 0, "", ""},
+                      Case{"C=100n", "Cs", 0, -1299.2, 1299.2, 90, 0.1, "uF", "D"},
+                      Case{"L=10m", "Ls", 0, 76.97, 76.97, 90, 10, "mH", "Q"}));
+
+}  // namespace
+}  // namespace varnex
