@@ -9,7 +9,9 @@ ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {}
 void ShapeWidget::setFillColor(const QColor& color) {
     if (color == fill_) return;
     fill_ = color;
-    update();
+    // Painted at once: a recording follows that handles no events, and the
+    // lamp must show red while it lasts.
+    repaint();
 }
 
 void ShapeWidget::paintEvent(QPaintEvent*) {

@@ -130,8 +130,11 @@ void Varnex::btnExit_Click() {
     writeSettings(s.InitFile, s);  // a folder that cannot be written is skipped silently
     CloseInput(s, *platform_.waveInput);
 
-    // Every other window goes with the main window, so the program ends.
+    // Every other window goes with the main window, so the program ends:
+    // the calibration and reference dialogs first, then the rest.
     exiting_ = true;
+    for (QWidget* dialog : {static_cast<QWidget*>(calibrate_.open()), static_cast<QWidget*>(rmForm_.open())})
+        if (dialog) dialog->close();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
     close();

@@ -90,6 +90,9 @@ private:
     // user has been told why).
     bool singleCapture();
     void closeInput();
+    // A capture asked for while a measurement yields would measure nothing
+    // until that run ends; the click is kept and acted on when it has.
+    bool deferWhileMeasuring(void (Varnex::*handler)());
     void showReadings(const Readings& readings);
     void drawScope();
     // Writes what the oscilloscope answered into the controls of the same names.
@@ -105,6 +108,10 @@ private:
     VarnexControls controls_;
     DialogSlot<ManTare> manTare_;
     bool exiting_ = false;  // the close asked for by Exit goes through
+    void (Varnex::*deferredStart_)() = nullptr;
+    // Continuous capture ended because a capture could not be made; an
+    // enclosing continuous loop ends too instead of asking the user again.
+    bool continuousFailed_ = false;
 
     // The modeless dialogs, one instance each.
     DialogSlot<Calibrate> calibrate_;

@@ -34,7 +34,16 @@ void Varnex::cmdPlay_Click() {
 
 void Varnex::cmdStop_Click() { platform_.tonePlayer->stop(); }
 
-void Varnex::btnStart_Click() { singleCapture(); }
+void Varnex::btnStart_Click() {
+    if (deferWhileMeasuring(&Varnex::btnStart_Click)) return;
+    singleCapture();
+}
+
+bool Varnex::deferWhileMeasuring(void (Varnex::*handler)()) {
+    if (!measurement_->running()) return false;
+    deferredStart_ = handler;
+    return true;
+}
 
 bool Varnex::singleCapture() {
     VarnexState& s = *state_;
@@ -63,18 +72,22 @@ bool Varnex::singleCapture() {
 }
 
 void Varnex::btnRun_Click() {
+    if (deferWhileMeasuring(&Varnex::btnRun_Click)) return;
     VarnexState& s = *state_;
     const VarnexControls& c = controls_;
     if (s.RunFlag == kFalse) {
         s.RunFlag = kTrue;
         c.btnRun->setText("Run");
         c.btnStart->setEnabled(false);
+        continuousFailed_ = false;
     }
     do {
         QCoreApplication::processEvents();
+        if (continuousFailed_) return;
         // A capture that cannot be made ends continuous capture as Stop
         // would, so the user is told once instead of once a pass.
         if (!singleCapture()) {
+            continuousFailed_ = true;
             if (s.RunFlag != kFalse) btnStop_Click();
             return;
         }

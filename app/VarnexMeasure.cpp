@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
+
+#include <utility>
 
 #include "app/Varnex.h"
 #include "measure/ManTare.h"
@@ -16,7 +19,12 @@ void Varnex::connectMeasurement() {
     connect(c.myManTare, &QAction::triggered, this, &Varnex::myManTare_Click);
 }
 
-void Varnex::docalib() { measurement_->request(); }
+void Varnex::docalib() {
+    if (measurement_->request() == RunOutcome::Deferred) return;
+    // The outermost run has ended: a capture clicked during it starts now,
+    // from the event loop.
+    if (auto start = std::exchange(deferredStart_, nullptr)) QTimer::singleShot(0, this, start);
+}
 
 void Varnex::showReadings(const Readings& r) {
     const VarnexControls& c = controls_;

@@ -1,5 +1,6 @@
 #include "audio/PortAudioWaveInput.h"
 
+#include <limits>
 #include <algorithm>
 #include <cstring>
 
@@ -47,7 +48,7 @@ int32_t PortAudioWaveInput::open(const WaveFormat& format) {
         return 0;
     stream_ = stream;
     blockAlign_ = format.blockAlign;
-    if (++lastHandle_ <= 0) lastHandle_ = 1;
+    lastHandle_ = lastHandle_ == std::numeric_limits<int32_t>::max() ? 1 : lastHandle_ + 1;
     handle_ = lastHandle_;
     return handle_;
 }

@@ -2,6 +2,7 @@
 
 #include "audio/SimulatedCard.h"
 
+#include <limits>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -34,7 +35,7 @@ public:
             format.samplesPerSec != wanted.samplesPerSec ||
             format.bitsPerSample != wanted.bitsPerSample)
             return 0;
-        if (++lastHandle_ <= 0) lastHandle_ = 1;
+        lastHandle_ = lastHandle_ == std::numeric_limits<int32_t>::max() ? 1 : lastHandle_ + 1;
         handle_ = lastHandle_;
         return handle_;
     }

@@ -69,6 +69,9 @@ void uLMSform::btnClose_Click() {
 
 void uLMSform::closeEvent(QCloseEvent* event) {
     event->accept();
+    // The recompute yields to the event loop; the closing dialog must take
+    // no more clicks meanwhile.
+    setEnabled(false);
     varnex_.docalib();
     varnex_.doscope();
 }

@@ -2,6 +2,8 @@
 
 #include "measure/Quadrature.h"
 
+#include "common/Single.h"
+
 namespace varnex {
 namespace {
 
@@ -9,9 +11,7 @@ void yieldTo(const YieldFn& yield) {
     if (yield) yield();
 }
 
-float toFloat(double value) {
-    return static_cast<float>(value);
-}
+float toFloat(double value) { return toSingle(value); }
 
 // Vx = left, Vr = right * Bal, still in sample steps for the trigger search.
 void splitChannels(VarnexState& s, int h) {

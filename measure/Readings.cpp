@@ -7,6 +7,8 @@
 #include "measure/DecimalScale.h"
 #include "measure/Estimator.h"
 
+#include "common/Single.h"
+
 namespace varnex {
 namespace {
 
@@ -28,9 +30,7 @@ constexpr float kMicroFaradAbove = 1e-6f;
 constexpr float kFourDecimalsAbove = 1e-8f;
 constexpr float kFiveDecimalsAbove = 1e-9f;
 
-float toFloat(double value) {
-    return static_cast<float>(value);
-}
+float toFloat(double value) { return toSingle(value); }
 
 }  // namespace
 

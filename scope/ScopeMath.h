@@ -2,6 +2,8 @@
 // may be zero, negative, tiny or not finite.
 #pragma once
 
+#include "common/Single.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -17,15 +19,6 @@ inline double quotient(double a, double b) {
     if (a == 0 || std::isnan(a)) return std::numeric_limits<double>::quiet_NaN();
     return std::signbit(a) == std::signbit(b) ? std::numeric_limits<double>::infinity()
                                               : -std::numeric_limits<double>::infinity();
-}
-
-// A double as a Single; values beyond the Single range become infinite
-// instead of an undefined conversion.
-inline float toSingle(double value) {
-    constexpr double largest = std::numeric_limits<float>::max();
-    if (value > largest) return std::numeric_limits<float>::infinity();
-    if (value < -largest) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
 }
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).

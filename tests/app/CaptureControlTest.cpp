@@ -176,6 +176,55 @@ TEST_F(CaptureControlTest, StopAtTheTopOfTheLoopStillMakesThatCapture) {
     EXPECT_EQ(s().RunFlag, kFalse);
 }
 
+// Counts the passes through the event loop (one firing per processEvents) and
+// clicks a button at the given pass.
+class YieldCounter {
+public:
+    YieldCounter(QPushButton* button, int clickAt) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this, button, clickAt] {
+            if (++passes == clickAt) button->click();
+        });
+        timer_.start();
+    }
+    int passes = 0;
+
+private:
+    QTimer timer_;
+};
+
+TEST_F(CaptureControlTest, StopAtEveryYieldOfAPassLetsThatCaptureFinish) {
+    startOnBridge();
+    // Yields of one pass of continuous capture: 1 the top of the loop, 2 after
+    // the recording, 3 the start of the measurement, 4..8 its five passes.
+    for (int yield = 1; yield <= 8; ++yield) {
+        s().DataReady = kFalse;
+        QSignalSpy measured(window.get(), &Varnex::measured);
+        QSignalSpy drawn(window.get(), &Varnex::scopeDrawn);
+        YieldCounter counter(c().btnStop, yield);
+        c().btnRun->click();
+        EXPECT_EQ(measured.count(), 1) << "Stop at yield " << yield;
+        EXPECT_GE(drawn.count(), 1) << "Stop at yield " << yield;
+        EXPECT_EQ(s().DataReady, yield == 1 || yield == 2 ? kTrue : kFalse)
+            << "Stop at yield " << yield << ": a Stop before the copy is undone by it";
+        EXPECT_EQ(s().RunFlag, kFalse) << "Stop at yield " << yield;
+        EXPECT_EQ(c().btnRun->text(), "Start2") << "Stop at yield " << yield;
+        EXPECT_EQ(lamp(), kLightGreen) << "Stop at yield " << yield;
+    }
+}
+
+TEST_F(CaptureControlTest, ACaptureClickedDuringAMeasurementWaitsForIt) {
+    startOnBridge("C=1u");
+    QSignalSpy measured(window.get(), &Varnex::measured);
+    // Start1 clicked while the first capture's measurement yields.
+    YieldCounter counter(c().btnStart, 4);
+    c().btnStart->click();
+    EXPECT_EQ(measured.count(), 1) << "the second capture has not started inside the first";
+    QTest::qWait(50);
+    EXPECT_EQ(measured.count(), 2) << "it runs once the first measurement has ended";
+    EXPECT_TRUE(c().Text5->text().endsWith("uF"));
+}
+
 TEST_F(CaptureControlTest, ContinuousCaptureWithoutADeviceAsksOnceAndEnds) {
     start(std::make_unique<NoTonePlayer>(), std::make_unique<NoWaveInput>());
     QTest::mouseClick(c().btnRun, Qt::LeftButton);

@@ -73,6 +73,16 @@ TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_FLOAT_EQ(s.Pi, 3.14159265f);
     EXPECT_EQ(s.TBscale, 31.746f);
     EXPECT_EQ(s.InitFile, (folder.path() / "Varnexinit").string());
+    const VarnexState defaults;
+    EXPECT_EQ(settingsText(s), settingsText(defaults)) << "the 26 stored values";
+    EXPECT_EQ(s.SigGenOptFlag, 2);
+    EXPECT_EQ(s.uLMS1, 0.0055f);
+    EXPECT_EQ(s.uLMS5, 0.095f);
+    EXPECT_EQ(s.VxColor, 65280);
+    EXPECT_EQ(s.VrColor, 16711680);
+    EXPECT_EQ(s.RunFlag, kFalse);
+    EXPECT_EQ(s.DataReady, kFalse);
+    EXPECT_EQ(s.Captured, 0);
 
     EXPECT_EQ(textOf(*window, "Text20"), "1 v/div");
     EXPECT_EQ(textOf(*window, "Text11"), "1 v/div");
@@ -110,6 +120,8 @@ TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
     auto window = makeWindow();
     EXPECT_TRUE(child<QCheckBox>(*window, "Check1")->isChecked());
     EXPECT_EQ(window->state().CursorsOn, 1);
+    // The box's handler ran: the redraw with cursors writes their difference.
+    EXPECT_EQ(textOf(*window, "Text15"), "699.9 Hz");
 }
 
 TEST_F(VarnexWindowTest, ExitWritesTheSettingsThatTheNextStartReads) {

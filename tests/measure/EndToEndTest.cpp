@@ -49,7 +49,13 @@ TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
     QTest::mouseClick(window.controls().btnStart, Qt::LeftButton);
 
     const VarnexControls& c = window.controls();
-    auto number = [](QLineEdit* box) { return box->text().toDouble(); };
+    auto number = [](QLineEdit* box) {
+        bool isNumber = false;
+        const double value = box->text().toDouble(&isNumber);
+        EXPECT_TRUE(isNumber) << box->objectName().toStdString() << " reads \""
+                              << box->text().toStdString() << '"';
+        return value;
+    };
     const double ohms = 0.002 * want.absZ + 0.5;  // 0.2 % of |Z|
     EXPECT_NEAR(number(c.Text4), want.Rs, ohms) << "Rs";
     EXPECT_NEAR(number(c.Text3), want.Xs, ohms) << "Xs";
@@ -60,6 +66,7 @@ TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
     if (!want.Label16) return;
     EXPECT_EQ(c.Label16->text().toStdString(), want.Label16);
     EXPECT_EQ(c.Label17->text().toStdString(), want.Label17);
+    number(c.Text6);  // Q or D is a number too
     const QString value = c.Text5->text();
     EXPECT_TRUE(value.endsWith(want.unit)) << value.toStdString();
     EXPECT_NEAR(value.chopped(2).toDouble(), want.LsOrCs, 0.003 * want.LsOrCs) << value.toStdString();
