@@ -26,6 +26,9 @@ struct Case {
     const char* Label17;
 };
 
+// Test names carry the component, not the bytes of the case.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.component; }
+
 class EndToEndTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
