@@ -171,18 +171,32 @@ TEST(SimulatedBridge, InputRefusesOtherFormatsAndASecondOpen) {
     bridge.input->close(again);
 }
 
-TEST(SimulatedBridge, RealTimeBufferFillsAtTheFrameRate) {
-    SimulatedBridgeOptions options = immediateCard("R=1k");
-    options.realTime = true;
-    SimulatedBridge bridge = makeSimulatedBridge(options);
-    auto state = std::make_unique<VarnexState>();
-    PlayTestTone(*state, *bridge.player);
-    std::vector<int16_t> block(kCaptureFrames * 2, 0);
+// A real-time card playing the tone, its input opened and started, and an
+// empty capture buffer with its header.
+struct RealTimeRecording {
+    RealTimeRecording() {
+        SimulatedBridgeOptions options = immediateCard("R=1k");
+        options.realTime = true;
+        bridge = makeSimulatedBridge(options);
+        PlayTestTone(*state, *bridge.player);
+        header.data = block.data();
+        header.bufferLength = kCaptureBytes;
+        handle = bridge.input->open(WaveFormat{});
+        bridge.input->start(handle);
+    }
+    SimulatedBridge bridge;
+    std::unique_ptr<VarnexState> state = std::make_unique<VarnexState>();
+    std::vector<int16_t> block = std::vector<int16_t>(kCaptureFrames * 2, 0);
     WaveHeader header;
-    header.data = block.data();
-    header.bufferLength = kCaptureBytes;
-    const int32_t handle = bridge.input->open(WaveFormat{});
-    bridge.input->start(handle);
+    int32_t handle = 0;
+};
+
+TEST(SimulatedBridge, RealTimeBufferFillsAtTheFrameRate) {
+    RealTimeRecording r;
+    SimulatedBridge& bridge = r.bridge;
+    WaveHeader& header = r.header;
+    std::vector<int16_t>& block = r.block;
+    const int32_t handle = r.handle;
     const auto begin = Clock::now();
     bridge.input->addBuffer(handle, header);
     EXPECT_FALSE(isDone(header)) << "11050 frames cannot be there yet";
@@ -197,17 +211,11 @@ TEST(SimulatedBridge, RealTimeBufferFillsAtTheFrameRate) {
 }
 
 TEST(SimulatedBridge, ResetGivesTheBufferBackAndStopsWriting) {
-    SimulatedBridgeOptions options = immediateCard("R=1k");
-    options.realTime = true;
-    SimulatedBridge bridge = makeSimulatedBridge(options);
-    auto state = std::make_unique<VarnexState>();
-    PlayTestTone(*state, *bridge.player);
-    std::vector<int16_t> block(kCaptureFrames * 2, 0);
-    WaveHeader header;
-    header.data = block.data();
-    header.bufferLength = kCaptureBytes;
-    const int32_t handle = bridge.input->open(WaveFormat{});
-    bridge.input->start(handle);
+    RealTimeRecording r;
+    SimulatedBridge& bridge = r.bridge;
+    WaveHeader& header = r.header;
+    std::vector<int16_t>& block = r.block;
+    const int32_t handle = r.handle;
     bridge.input->addBuffer(handle, header);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     bridge.input->reset(handle);
