@@ -9,15 +9,12 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cmath>
-
-#include "app/Form.h"
-#include "app/SettingsFile.h"
+#include "app/ScopeWidget.h"
 #include "app/ShapeWidget.h"
-#include "audio/NoSoundDevice.h"
 #include "common/NumberText.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/SettingsFile.h"
 #include "scope/ScaleLadders.h"
-#include "scope/ScopeWidget.h"
 
 namespace varnex {
 namespace {
@@ -32,25 +29,29 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 // The scale box text for a gain; a gain without a reciprocal leaves the box
 // as it was, as a start-up step that cannot be done is skipped.
-void setVoltsPerDivision(QLineEdit* box, float gain) {
-    const float voltsPerDivision = 1 / gain;
-    if (std::isfinite(voltsPerDivision)) box->setText(text(scope::voltsPerDivText(voltsPerDivision)));
+void showStartUpScale(QLineEdit* box, float gain) {
+    if (const auto scale = scope::startUpScaleText(gain)) box->setText(text(*scale));
+}
+
+SoundDevices soundDevicesOf(Platform& platform) {
+    return {std::move(platform.tonePlayer), std::move(platform.waveInput),
+            std::move(platform.pollTimer)};
 }
 
 }  // namespace
 
 Varnex::Varnex(Platform platform, QWidget* parent)
     : QMainWindow(parent),
-      platform_(std::move(platform)),
-      state_(std::make_unique<VarnexState>()),
-      scope_(std::make_unique<scope::ScopeController>(*state_, devicePixelRatioF())),
-      measurement_(std::make_unique<MeasurementRun>(
-          *state_, MeasurementHooks{[] { QCoreApplication::processEvents(); },
-                                    [this](const Readings& readings) { showReadings(readings); },
-                                    [this] { drawScope(); }})) {
-    if (!platform_.tonePlayer) platform_.tonePlayer = std::make_unique<NoTonePlayer>();
-    if (!platform_.waveInput) platform_.waveInput = std::make_unique<NoWaveInput>();
-    if (!platform_.pollTimer) platform_.pollTimer = std::make_unique<SteadyPollTimer>();
+      messageBoxes_(std::move(platform.messageBoxes)),
+      programFolder_(std::move(platform.programFolder)),
+      instrument_(std::make_unique<Instrument>(
+          soundDevicesOf(platform),
+          MeasurementHooks{[] { QCoreApplication::processEvents(); },
+                           [this](const ImpedanceReading& reading) { showReading(reading); },
+                           [this] { drawScope(); }})),
+      scope_(std::make_unique<scope::ScopeController>(instrument_->settings().scope,
+                                                      instrument_->traces(),
+                                                      devicePixelRatioF())) {
     setObjectName("Varnex");
     setWindowTitle("Varnex Impedance");
     setFont(formFont());
@@ -61,7 +62,7 @@ Varnex::Varnex(Platform platform, QWidget* parent)
     const TwipsScale scale = twipsScaleOf(this);
     client->setFixedSize(scale.pixels(kClientWidth), scale.pixels(kClientHeight));
     setCentralWidget(client);
-    picture1_ = new scope::ScopeWidget(scope_->renderer(), client);
+    picture1_ = new ScopeWidget(scope_->renderer(), client);
     controls_ = buildVarnexControls(*this, client, picture1_);
     connectControls();
 
@@ -86,26 +87,27 @@ void Varnex::connectControls() {
     connectCapture();
 }
 
+std::filesystem::path Varnex::settingsFile() const { return programFolder_ / kSettingsFileName; }
+
 void Varnex::Form_Load() {
-    VarnexState& s = *state_;
-    s.Pi = static_cast<float>(4 * std::atan(1.0));
-    s.InitFile = (platform_.programFolder / kSettingsFileName).string();
     // From here on a step that cannot be done is skipped without a message.
-    readSettings(s.InitFile, s);
+    instrument_->loadSettings(settingsFile());
+    const Settings& s = instrument_->settings();
 
     VarnexControls& c = controls_;
-    setVoltsPerDivision(c.Text20, s.Lgain);
-    setVoltsPerDivision(c.Text11, s.Rgain);
-    if (s.CursorsOn == 1)
+    showStartUpScale(c.Text20, s.scope.Lgain);
+    showStartUpScale(c.Text11, s.scope.Rgain);
+    if (s.scope.CursorsOn == 1)
         c.Check1->setChecked(true);
-    else if (s.CursorsOn == 0)
+    else if (s.scope.CursorsOn == 0)
         c.Check1->setChecked(false);
     // Any other value leaves the box as the form defines it.
 
-    showTareTexts(tareBoxTexts(s, TareWriter::StartUp));
-    c.txtRm->setText(text(paddedForm(s.Rm)));
-    c.txtuLMS->setText(text(paddedForm(s.uLMS)));
-    s.freq = 1225;
+    showTare(TareWriter::StartUp);
+    showReferenceResistance();
+    showStepSize();
+    // Every run starts at 1225 Hz, whatever the generator chose last time.
+    instrument_->chooseFrequency(kStartSigGenOption);
     cmdPlay_Click();
     doscope();
 
@@ -113,22 +115,18 @@ void Varnex::Form_Load() {
 }
 
 void Varnex::Timer1_Timer() {
-    state_->Msg = "Set Mixer";
-    showMessage("Reminder");
+    showMessage("Reminder", "Set Mixer");
     controls_.Timer1->stop();
 }
 
 void Varnex::btnExit_Click() {
-    VarnexState& s = *state_;
     cmdStop_Click();
-    if (s.Busy != kFalse || s.RunFlag != kFalse) {
-        s.Msg = "A process is running.  Click Stop before closing.";
-        showMessage("Exit Check");
+    if (instrument_->busy()) {
+        showMessage("Exit Check", "A process is running.  Click Stop before closing.");
         return;
     }
-    s.InitFile = (platform_.programFolder / kSettingsFileName).string();
-    writeSettings(s.InitFile, s);  // a folder that cannot be written is skipped silently
-    CloseInput(s, *platform_.waveInput);
+    instrument_->saveSettings(settingsFile());  // a folder that cannot be written is skipped silently
+    instrument_->closeInput();
 
     // Every other window goes with the main window, so the program ends:
     // the calibration and reference dialogs first, then the rest.
@@ -146,18 +144,37 @@ void Varnex::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    state_->Msg = "Use Exit button to close";
-    showMessage("Exit Check");
+    showMessage("Exit Check", "Use Exit button to close");
 }
 
 void Varnex::setLamp(const QColor& color) { controls_.shTrigRdy->setFillColor(color); }
 
-void Varnex::showMessage(const std::string& title, MessageIcon icon) {
+void Varnex::showMessage(const std::string& title, const std::string& text, MessageIcon icon) {
     MessageRequest request;
     request.title = title;
-    request.text = state_->Msg;
+    request.text = text;
     request.icon = icon;
-    platform_.messageBoxes->show(request);
+    messageBoxes_->show(request);
+}
+
+void Varnex::showReferenceResistance() {
+    controls_.txtRm->setText(text(paddedForm(instrument_->settings().resistors.Rm)));
+}
+
+void Varnex::showStepSize() {
+    controls_.txtuLMS->setText(text(paddedForm(instrument_->settings().steps.uLMS)));
+}
+
+void Varnex::showFrequency() {
+    controls_.txtFreq->setText(text(formatPattern(instrument_->tone().freq, "#000") + " Hz"));
+}
+
+void Varnex::showTare(TareWriter writer) {
+    const TareTexts texts = tareBoxTexts(instrument_->settings().tare, writer);
+    const VarnexControls& c = controls_;
+    c.txtLtare->setText(text(texts.inductance));
+    c.txtCtare->setText(text(texts.capacitance));
+    c.txtRtare->setText(text(texts.resistance));
 }
 
 }  // namespace varnex

@@ -1,32 +1,33 @@
-// The main window: owner of all measurement state for the whole run, its
-// controls and menus, start-up, and the one way out (Exit).
+// The main window: a view on the instrument.  Its controls and menus,
+// start-up, the capture buttons, and the one way out (Exit).  It shows what
+// the instrument measures and decides how to tell the user what went wrong.
 #pragma once
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/DialogSlot.h"
+#include "app/MessageBoxes.h"
 #include "app/Platform.h"
 #include "app/VarnexControls.h"
-#include "app/VarnexState.h"
 #include "dialogs/Calibrate.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/ManTare.h"
 #include "dialogs/MyHelp.h"
 #include "dialogs/RmForm.h"
 #include "dialogs/SigGen.h"
 #include "dialogs/uLMSform.h"
-#include "measure/ManTare.h"
-#include "measure/MeasurementRun.h"
-#include "measure/TareText.h"
+#include "instrument/Instrument.h"
 #include "scope/ScopeController.h"
 
 namespace varnex {
 
-namespace scope {
 class ScopeWidget;
-}
 
-class Varnex : public QMainWindow {
+class Varnex : public QMainWindow, public DialogHost {
     Q_OBJECT
 public:
     // Builds the window and runs start-up (reads the settings file, fills the
@@ -34,15 +35,20 @@ public:
     explicit Varnex(Platform platform, QWidget* parent = nullptr);
     ~Varnex() override;
 
-    VarnexState& state() { return *state_; }
+    Instrument& instrument() override { return *instrument_; }
     const VarnexControls& controls() const { return controls_; }
-    MessageBoxes& messageBoxes() { return *platform_.messageBoxes; }
 
     // Public methods the dialogs call after changing a parameter.
-    void docalib();        // measure the last capture again
-    void doscope();        // redraw the oscilloscope
-    void Update();         // time per division from the time base
-    void cmdPlay_Click();  // rebuild and restart the test tone
+    void docalib() override;        // measure the last capture again
+    void doscope() override;        // redraw the oscilloscope
+    void Update();                  // time per division from the time base
+    void cmdPlay_Click() override;  // rebuild and restart the test tone
+
+    // The parameter row's boxes, rewritten from the instrument.
+    void showReferenceResistance() override;
+    void showStepSize() override;
+    void showFrequency() override;
+    void showTare(TareWriter writer) override;
 
     // Event handlers, public so that other forms and tests can call them.
     void btnStart_Click();
@@ -58,9 +64,6 @@ public:
     void menuResetLMS_Click();
     void menuTareClear_Click();
     void myManTare_Click();
-
-    // Rewrites the three tare boxes of the parameter row.
-    void showTareTexts(const TareBoxTexts& texts);
 
     // Menu handlers that open windows.
     void menuCalibrate_Click();
@@ -81,6 +84,9 @@ protected:
 
 private:
     void Form_Load();
+    // What the dialogs get of the window.
+    DialogHost& host() { return *this; }
+    std::filesystem::path settingsFile() const;
     void connectControls();
     void connectMenus();
     void connectScope();
@@ -89,24 +95,22 @@ private:
     // One capture as Start1 makes it; false when it could not be made (the
     // user has been told why).
     bool singleCapture();
-    void closeInput();
     // A capture asked for while a measurement yields would measure nothing
     // until that run ends; the click is kept and acted on when it has.
     bool deferWhileMeasuring(void (Varnex::*handler)());
-    void showReadings(const Readings& readings);
+    void showReading(const ImpedanceReading& reading);
     void drawScope();
-    // Writes what the oscilloscope answered into the controls of the same names.
-    void showScopeTexts(const scope::ScopeTexts& texts);
-    void showMessage(const std::string& title, MessageIcon icon = MessageIcon::None);
+    void showScopeReadouts(const scope::ScopeReadouts& readouts);
+    void showMessage(const std::string& title, const std::string& text,
+                     MessageIcon icon = MessageIcon::None);
     void setLamp(const QColor& color);
 
-    Platform platform_;
-    std::unique_ptr<VarnexState> state_;
+    std::unique_ptr<MessageBoxes> messageBoxes_;
+    std::filesystem::path programFolder_;
+    std::unique_ptr<Instrument> instrument_;
     std::unique_ptr<scope::ScopeController> scope_;
-    scope::ScopeWidget* picture1_ = nullptr;
-    std::unique_ptr<MeasurementRun> measurement_;
+    ScopeWidget* picture1_ = nullptr;
     VarnexControls controls_;
-    DialogSlot<ManTare> manTare_;
     bool exiting_ = false;  // the close asked for by Exit goes through
     void (Varnex::*deferredStart_)() = nullptr;
     // Continuous capture ended because a capture could not be made; an
@@ -114,6 +118,7 @@ private:
     bool continuousFailed_ = false;
 
     // The modeless dialogs, one instance each.
+    DialogSlot<ManTare> manTare_;
     DialogSlot<Calibrate> calibrate_;
     DialogSlot<RmForm> rmForm_;
     DialogSlot<uLMSform> uLMSform_;

@@ -1,21 +1,13 @@
 // The main window's capture buttons and the test tone: Start1, Start2, Stop,
 // Play and the tone's Stop.
-#include <QCoreApplication>
-#include <QLineEdit>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "app/ShapeWidget.h"
 #include "app/Varnex.h"
-#include "audio/TestTone.h"
 
 namespace varnex {
-namespace {
-
-const QColor kLampIdle(128, 255, 128);
-const QColor kLampCapturing(255, 0, 0);
-
-}  // namespace
 
 void Varnex::connectCapture() {
     const VarnexControls& c = controls_;
@@ -28,11 +20,11 @@ void Varnex::connectCapture() {
 
 void Varnex::cmdPlay_Click() {
     // Refused without an output device; the program then goes on without a tone.
-    PlayTestTone(*state_, *platform_.tonePlayer);
+    instrument_->playTone();
     emit toneRestarted();
 }
 
-void Varnex::cmdStop_Click() { platform_.tonePlayer->stop(); }
+void Varnex::cmdStop_Click() { instrument_->stopTone(); }
 
 void Varnex::btnStart_Click() {
     if (deferWhileMeasuring(&Varnex::btnStart_Click)) return;
@@ -40,32 +32,28 @@ void Varnex::btnStart_Click() {
 }
 
 bool Varnex::deferWhileMeasuring(void (Varnex::*handler)()) {
-    if (!measurement_->running()) return false;
+    if (!instrument_->measuring()) return false;
     deferredStart_ = handler;
     return true;
 }
 
 bool Varnex::singleCapture() {
-    VarnexState& s = *state_;
-    if (!OpenInput(s, *platform_.waveInput)) {
-        s.Msg = "Wave input device did not open!";
-        showMessage("Ouch!", MessageIcon::Exclamation);
+    if (!instrument_->openInput()) {
+        showMessage("Ouch!", "Wave input device did not open!", MessageIcon::Exclamation);
         return false;
     }
     setLamp(kLampCapturing);
-    s.Busy = kTrue;
-    const CaptureCallbacks callbacks{[] { QCoreApplication::processEvents(); },
-                                     [this] {
-                                         docalib();
-                                         doscope();
-                                     }};
-    const CaptureResult result = CaptureOnce(s, *platform_.waveInput, callbacks, *platform_.pollTimer);
+    const CaptureResult result = instrument_->captureOnce([this] {
+        docalib();
+        doscope();
+    });
     controls_.DevicesBox->setEnabled(true);
     if (result == CaptureResult::TimedOut) {
         setLamp(kLampIdle);
-        s.Msg = "The sound card did not return the recording within two seconds. "
-                "Check the input device and the sound server, then try again.";
-        showMessage("Ouch!", MessageIcon::Exclamation);
+        showMessage("Ouch!",
+                    "The sound card did not return the recording within two seconds. "
+                    "Check the input device and the sound server, then try again.",
+                    MessageIcon::Exclamation);
         return false;
     }
     return true;
@@ -73,10 +61,9 @@ bool Varnex::singleCapture() {
 
 void Varnex::btnRun_Click() {
     if (deferWhileMeasuring(&Varnex::btnRun_Click)) return;
-    VarnexState& s = *state_;
     const VarnexControls& c = controls_;
-    if (s.RunFlag == kFalse) {
-        s.RunFlag = kTrue;
+    if (!instrument_->continuous()) {
+        instrument_->startContinuous();
         c.btnRun->setText("Run");
         c.btnStart->setEnabled(false);
         continuousFailed_ = false;
@@ -88,27 +75,19 @@ void Varnex::btnRun_Click() {
         // would, so the user is told once instead of once a pass.
         if (!singleCapture()) {
             continuousFailed_ = true;
-            if (s.RunFlag != kFalse) btnStop_Click();
+            if (instrument_->continuous()) btnStop_Click();
             return;
         }
-    } while (s.RunFlag != kFalse);
+    } while (instrument_->continuous());
 }
 
 void Varnex::btnStop_Click() {
-    VarnexState& s = *state_;
     const VarnexControls& c = controls_;
-    s.RunFlag = kFalse;
+    instrument_->stop();
     c.btnRun->setText("Start2");
     c.btnStart->setEnabled(true);
-    closeInput();
-    s.Busy = kFalse;
-    s.DataReady = kFalse;
+    c.DevicesBox->setEnabled(true);
     setLamp(kLampIdle);
-}
-
-void Varnex::closeInput() {
-    CloseInput(*state_, *platform_.waveInput);
-    controls_.DevicesBox->setEnabled(true);
 }
 
 }  // namespace varnex

@@ -9,13 +9,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/Form.h"
 #include "app/ShapeWidget.h"
-#include "app/VarnexState.h"
+#include "dialogs/FormBuilder.h"
 
 namespace varnex {
 namespace {
@@ -27,46 +25,24 @@ const QColor kLightYellow(255, 255, 128);
 const QColor kLightOrange(255, 224, 192);
 const QColor kNavy(0, 0, 128);
 
-// The 16 x 16 bitmap of a picture button: a black triangle on grey.
-QIcon triangleIcon(bool pointsUp) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(QColor(192, 192, 192));
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    const QPolygonF up{QPointF(8, 3), QPointF(14, 12), QPointF(2, 12)};
-    const QPolygonF down{QPointF(2, 4), QPointF(14, 4), QPointF(8, 13)};
-    painter.drawPolygon(pointsUp ? up : down);
-    return QIcon(pixmap);
-}
-
+// The main window's variants of the forms' controls: coloured labels,
+// display boxes in colour, buttons a click does not focus.
 class Builder {
 public:
-    Builder(QWidget* client, const TwipsScale& scale) : client_(client), scale_(scale) {}
+    explicit Builder(QWidget* client) : form_(*client), client_(client) {}
+
+    const FormBuilder& form() const { return form_; }
 
     QLabel* label(const char* name, const char* caption, int l, int t, int w, int h,
                   const QColor* ground = nullptr, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
-        auto* label = new QLabel(QString::fromUtf8(caption), client_);
-        place(label, name, scale_, l, t, w, h);
-        label->setWordWrap(true);
-        label->setAlignment(align);
-        label->setFont(formFont());
+        QLabel* label = form_.label(name, caption, l, t, w, h, align);
         if (ground) setColors(label, *ground);
         return label;
     }
 
     QLineEdit* textBox(const char* name, const char* text, int l, int t, int w, int h,
                        Qt::Alignment align = Qt::AlignLeft) {
-        auto* box = new QLineEdit(QString::fromUtf8(text), client_);
-        place(box, name, scale_, l, t, w, h);
-        box->setFont(formFont());
-        box->setAlignment(align | Qt::AlignVCenter);
-        // The program writes these boxes and never reads them.
-        box->setReadOnly(true);
-        box->setTextMargins(0, 0, 0, 0);
-        setColors(box, Qt::white);
-        return box;
+        return form_.displayBox(name, text, l, t, w, h, align);
     }
 
     // Light text on black, as the oscilloscope's readouts.
@@ -78,50 +54,37 @@ public:
     }
 
     QPushButton* button(const char* name, const char* caption, int l, int t, int w, int h) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), client_);
-        place(button, name, scale_, l, t, w, h);
-        button->setFont(formFont());
-        button->setFocusPolicy(Qt::TabFocus);
-        return button;
+        return unfocused(form_.commandButton(name, caption, l, t, w, h));
     }
 
     QPushButton* pictureButton(const char* name, bool pointsUp, int l, int t, int w, int h) {
-        QPushButton* button = this->button(name, "", l, t, w, h);
-        button->setIcon(triangleIcon(pointsUp));
-        const int side = std::min(16, std::min(button->width(), button->height()) - 2);
-        button->setIconSize(QSize(side, side));
-        button->setStyleSheet("QPushButton { padding: 0px; }");
-        return button;
+        return unfocused(form_.pictureButton(name, pointsUp, l, t, w, h));
     }
 
     QCheckBox* checkBox(const char* name, const char* caption, int l, int t, int w, int h) {
-        auto* box = new QCheckBox(QString::fromUtf8(caption), client_);
-        place(box, name, scale_, l, t, w, h);
-        box->setFont(formFont());
-        box->setAutoFillBackground(true);
+        QCheckBox* box = form_.checkBox(name, caption, l, t, w, h);
         setColors(box, kLightGrey);
         return box;
     }
 
-    QWidget* line(const char* name, int l, int t, int w) {
-        auto* line = new QWidget(client_);
-        line->setObjectName(name);
-        line->setGeometry(scale_.pixels(l), scale_.pixels(t), scale_.pixels(w), 1);
-        setColors(line, Qt::black);
-        return line;
-    }
+    QWidget* line(const char* name, int l, int t, int w) { return form_.line(name, l, t, w); }
 
     QWidget* picture(const char* name, QWidget* widget = nullptr) {
         if (!widget) widget = new QWidget(client_);
         widget->setParent(client_);
-        place(widget, name, scale_, 1800, 600, 7025, 5625);
+        form_.place(widget, name, 1800, 600, 7025, 5625);
         setColors(widget, Qt::black);
         return widget;
     }
 
 private:
+    static QPushButton* unfocused(QPushButton* button) {
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
+    }
+
+    FormBuilder form_;
     QWidget* client_;
-    TwipsScale scale_;
 };
 
 void buildMenus(QMainWindow& window, VarnexControls& c) {
@@ -165,8 +128,7 @@ void buildMenus(QMainWindow& window, VarnexControls& c) {
 }  // namespace
 
 VarnexControls buildVarnexControls(QMainWindow& window, QWidget* client, QWidget* picture1) {
-    const TwipsScale scale = twipsScaleOf(&window);
-    Builder b(client, scale);
+    Builder b(client);
     VarnexControls c;
     const QColor tooltipGround = QApplication::palette().color(QPalette::ToolTipBase);
     const QColor highlight = QApplication::palette().color(QPalette::Highlight);
@@ -177,7 +139,7 @@ VarnexControls buildVarnexControls(QMainWindow& window, QWidget* client, QWidget
     c.Picture2 = b.picture("Picture2");
     c.Picture1 = b.picture("Picture1", picture1);
     c.DevicesBox = new QComboBox(client);
-    place(c.DevicesBox, "DevicesBox", scale, 2040, 1440, 1215, 315);
+    b.form().place(c.DevicesBox, "DevicesBox", 2040, 1440, 1215, 315);
     c.DevicesBox->hide();  // never filled; switched off
     c.DevicesBox->setEnabled(false);
     c.cmdPlay = b.button("cmdPlay", "Play", 1920, 5760, 495, 375);
@@ -221,7 +183,7 @@ VarnexControls buildVarnexControls(QMainWindow& window, QWidget* client, QWidget
     c.Label5 = b.label("Label5", "Trig Rdy", 9000, 720, 615, 375, &kLightGrey);
     c.Label5->setFont(formFont(6));
     c.shTrigRdy = new ShapeWidget(client);
-    place(c.shTrigRdy, "shTrigRdy", scale, 9120, 915, 345, 135);
+    b.form().place(c.shTrigRdy, "shTrigRdy", 9120, 915, 345, 135);
     c.shTrigRdy->setFillColor(QColor(0, 255, 0));
     c.btnStart = b.button("btnStart", "Start1", 9000, 1320, 615, 375);
     c.Label23 = b.label("Label23", "Single Capture", 9720, 1320, 735, 375);

@@ -2,6 +2,8 @@
 // window owns them through Qt's parent chain; this struct only points at them.
 #pragma once
 
+#include <QColor>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -16,6 +18,11 @@ class QWidget;
 namespace varnex {
 
 class ShapeWidget;
+
+// The trigger lamp: light green when the oscilloscope has been drawn (and
+// after Stop), red from the input's opening until the capture is drawn.
+inline const QColor kLampIdle{128, 255, 128};
+inline const QColor kLampCapturing{255, 0, 0};
 
 struct VarnexControls {
     // Banner and separators.

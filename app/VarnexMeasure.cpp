@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "app/Varnex.h"
-#include "measure/ManTare.h"
 
 namespace varnex {
 
@@ -20,29 +19,30 @@ void Varnex::connectMeasurement() {
 }
 
 void Varnex::docalib() {
-    if (measurement_->request() == RunOutcome::Deferred) return;
+    if (instrument_->measure() == RunOutcome::Deferred) return;
     // The outermost run has ended: a capture clicked during it starts now,
     // from the event loop.
     if (auto start = std::exchange(deferredStart_, nullptr)) QTimer::singleShot(0, this, start);
 }
 
-void Varnex::showReadings(const Readings& r) {
+void Varnex::showReading(const ImpedanceReading& reading) {
+    const ReadingTexts t = readingTexts(reading);
     const VarnexControls& c = controls_;
     auto q = [](const std::string& s) { return QString::fromStdString(s); };
-    c.txtuLMS->setText(q(r.txtuLMS));
-    c.Text2->setText(q(r.Text2));
-    c.Text1->setText(q(r.Text1));
-    c.txteLMS->setText(q(r.txteLMS));
-    c.Text4->setText(q(r.Text4));
-    c.Text3->setText(q(r.Text3));
-    c.Label16->setText(q(r.Label16));
-    c.Text5->setText(q(r.Text5));
-    c.Text6->setText(q(r.Text6));
-    c.Label17->setText(q(r.Label17));
+    c.txtuLMS->setText(q(t.stepSize));
+    c.Text2->setText(q(t.magnitude));
+    c.Text1->setText(q(t.angle));
+    c.txteLMS->setText(q(t.lastError));
+    c.Text4->setText(q(t.resistance));
+    c.Text3->setText(q(t.reactance));
+    c.Label16->setText(q(t.seriesCaption));
+    c.Text5->setText(q(t.seriesValue));
+    c.Text6->setText(q(t.factor));
+    c.Label17->setText(q(t.factorCaption));
     emit measured();
 }
 
-void Varnex::menuResetLMS_Click() { measurement_->resetWeights(); }
+void Varnex::menuResetLMS_Click() { instrument_->resetWeights(); }
 
 void Varnex::menuTareClear_Click() {
     MessageRequest question;
@@ -50,18 +50,12 @@ void Varnex::menuTareClear_Click() {
     question.text = "This will set all tare values to zero. Continue ?";
     question.buttons = MessageButtons::YesNo;
     question.defaultButton = MessageAnswer::No;
-    if (platform_.messageBoxes->show(question) != MessageAnswer::Yes) return;
+    if (messageBoxes_->show(question) != MessageAnswer::Yes) return;
     // No measurement: the readings keep the old tare until the next run.
-    showTareTexts(clearTare(*state_));
+    instrument_->clearTare();
+    showTare(TareWriter::ClearTare);
 }
 
-void Varnex::myManTare_Click() { manTare_.show(*this); }
-
-void Varnex::showTareTexts(const TareBoxTexts& texts) {
-    const VarnexControls& c = controls_;
-    c.txtLtare->setText(QString::fromStdString(texts.txtLtare));
-    c.txtCtare->setText(QString::fromStdString(texts.txtCtare));
-    c.txtRtare->setText(QString::fromStdString(texts.txtRtare));
-}
+void Varnex::myManTare_Click() { manTare_.show(host()); }
 
 }  // namespace varnex

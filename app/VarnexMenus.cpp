@@ -18,15 +18,15 @@ void Varnex::connectMenus() {
 
 // Each opens its dialog modeless and without an owner, or brings the open one
 // to the front.
-void Varnex::menuCalibrate_Click() { calibrate_.show(*this); }
-void Varnex::menuRm_Click() { rmForm_.show(*this); }
-void Varnex::myuLMs_Click() { uLMSform_.show(*this); }
-void Varnex::menuSigGen_Click() { sigGen_.show(*this); }
-void Varnex::menuHelp_Click() { myHelp_.show(platform_.programFolder); }
+void Varnex::menuCalibrate_Click() { calibrate_.show(host()); }
+void Varnex::menuRm_Click() { rmForm_.show(host()); }
+void Varnex::myuLMs_Click() { uLMSform_.show(host()); }
+void Varnex::menuSigGen_Click() { sigGen_.show(host()); }
+void Varnex::menuHelp_Click() { myHelp_.show(programFolder_); }
 
 void Varnex::menuAbout_Click() {
-    state_->Msg = aboutMessage();
-    showMessage(std::string(kAboutTitle));  // OK only, no icon; waits until dismissed
+    // OK only, no icon; waits until dismissed.
+    showMessage(std::string(kAboutTitle), aboutMessage());
 }
 
 }  // namespace varnex

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
-#include "app/Form.h"
+#include "dialogs/FormBuilder.h"
 #include "app/QtMessageBoxes.h"
 #include "app/Varnex.h"
 #include "audio/AudioBackends.h"

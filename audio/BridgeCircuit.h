@@ -5,6 +5,7 @@
 #pragma once
 
 #include "audio/ComponentDescription.h"
+#include "common/DefaultCalibration.h"
 
 #include <complex>
 #include <span>
@@ -17,10 +18,10 @@ struct BridgeCircuit {
     double referenceResistance = 100;  // ohms, the true value of Rm
     Component component;               // open leads are Z=1G
     // The right input reads this much more than the left; the program's
-    // default balance factor Bal = 0.9955 corrects it.
-    double rightGain = 1 / 0.9955;
+    // default balance factor corrects it.
+    double rightGain = 1 / kDefaultBal;
     // Volts per step of the inputs; the program's default Vperbit matches it.
-    double adcVoltsPerStep = 0.00002792;
+    double adcVoltsPerStep = kDefaultVperbit;
     // Volts per step of the output, open circuit: 0.92 V peak at full scale.
     double dacVoltsPerStep = 0.000028;
 };

@@ -1,8 +1,7 @@
 #include "audio/Capture.h"
 
-#include "app/VarnexState.h"
-#include "audio/AudioFormat.h"
 #include "audio/WaveInput.h"
+#include "common/AudioFormat.h"
 
 #include <algorithm>
 #include <thread>
@@ -15,28 +14,28 @@ std::chrono::steady_clock::time_point SteadyPollTimer::now() {
 
 void SteadyPollTimer::pause() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
 
-bool OpenInput(VarnexState& state, WaveInput& input) {
+bool OpenInput(CaptureBuffers& capture, WaveInput& input) {
     const WaveFormat WaveFmt;
-    state.hWaveIn = input.open(WaveFmt);
-    if (state.hWaveIn == 0) return false;
-    input.start(state.hWaveIn);
+    capture.hWaveIn = input.open(WaveFmt);
+    if (capture.hWaveIn == 0) return false;
+    input.start(capture.hWaveIn);
     return true;
 }
 
-CaptureResult CaptureOnce(VarnexState& state, WaveInput& input, const CaptureCallbacks& callbacks,
-                          PollTimer& timer) {
+CaptureResult CaptureOnce(CaptureBuffers& capture, WaveInput& input,
+                          const CaptureCallbacks& callbacks, PollTimer& timer) {
     // 1-2. The header lives only until step 5: the device is closed by then,
     // and a device that is reset gives the buffer back before reset returns.
     WaveHeader WaveHdr;
-    WaveHdr.data = state.CapBuf.data();
+    WaveHdr.data = capture.CapBuf.data();
     WaveHdr.bufferLength = kCaptureBytes;
     WaveHdr.flags.store(0, std::memory_order_relaxed);
-    input.addBuffer(state.hWaveIn, WaveHdr);
+    input.addBuffer(capture.hWaveIn, WaveHdr);
 
     // 3. Poll; neither CapBuf nor the header is touched until done is seen.
     const auto deadline = timer.now() + kCaptureTimeout;
     bool timedOut = false;
-    while (!isDone(WaveHdr) && state.hWaveIn != 0) {
+    while (!isDone(WaveHdr) && capture.hWaveIn != 0) {
         if (timer.now() >= deadline) {
             timedOut = true;
             break;
@@ -45,30 +44,30 @@ CaptureResult CaptureOnce(VarnexState& state, WaveInput& input, const CaptureCal
     }
 
     // 4-6.
-    CloseInput(state, input);
-    state.Busy = kFalse;
+    CloseInput(capture, input);
+    capture.Busy = kFalse;
     if (timedOut) return CaptureResult::TimedOut;
 
     // 7.
     if (callbacks.yield) callbacks.yield();
 
     // 8-9.
-    // SampleCount is a constant of the window; the bound only keeps a wrong
-    // value from writing past Samples.
-    const int32_t last = std::min(state.SampleCount + 1, kLastIndex);
-    for (int32_t n = 0; n <= last; ++n) state.Samples[n] = state.CapBuf[n];
-    state.Captured = 1;
-    state.DataReady = kTrue;
+    // SampleCount is a constant; the bound only keeps a wrong value from
+    // writing past Samples.
+    const int32_t last = std::min(capture.SampleCount + 1, kLastIndex);
+    for (int32_t n = 0; n <= last; ++n) capture.Samples[n] = capture.CapBuf[n];
+    capture.Captured = 1;
+    capture.DataReady = kTrue;
 
     // 10.
     if (callbacks.measureAndDraw) callbacks.measureAndDraw();
     return CaptureResult::Recorded;
 }
 
-void CloseInput(VarnexState& state, WaveInput& input) {
-    input.reset(state.hWaveIn);
-    input.close(state.hWaveIn);
-    state.hWaveIn = 0;
+void CloseInput(CaptureBuffers& capture, WaveInput& input) {
+    input.reset(capture.hWaveIn);
+    input.close(capture.hWaveIn);
+    capture.hWaveIn = 0;
 }
 
 }  // namespace varnex

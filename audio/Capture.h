@@ -1,15 +1,37 @@
-// One recording of the default input into the window's state, written once
+// One recording of the default input into the capture buffers, written once
 // against WaveInput so that a sound card and the simulated bridge run the same
 // steps. Everything here runs on the user-interface thread.
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
+
+#include "common/Flags.h"
+#include "common/WorkingArrays.h"
 
 namespace varnex {
 
-struct VarnexState;
 class WaveInput;
+
+// Highest index of the raw capture buffer.
+inline constexpr int kCapBufLastIndex = 176400;
+
+// The capture's buffers and flags.  CapBuf's address stays fixed while the
+// device writes into it, so this part lives as long as the program.
+struct CaptureBuffers {
+    int32_t hWaveIn = 0;       // the open input device, 0 when closed
+    int16_t Busy = kFalse;     // True while the device records into CapBuf
+    int16_t DataReady = kFalse;  // Samples holds a capture not yet cleared by Stop
+    int16_t Captured = 0;      // 1 once the first capture has arrived
+    // Interleaved values measured: 22048, set once; frame m is Samples(2m),
+    // Samples(2m + 1) for m = 0 .. SampleCount / 2.
+    int32_t SampleCount = 22048;
+    SampleArray Samples{};
+    // Raw capture buffer; the input device writes its first 22100 values.
+    std::array<int16_t, kCapBufLastIndex + 1> CapBuf{};
+};
 
 // A device that has not returned the buffer after this long is given up: a
 // recording takes 0.25 s, and a sound server needs well under a second more
@@ -46,12 +68,12 @@ enum class CaptureResult {
 };
 
 // Opens the default input for 16-bit stereo at 44100 frames/s into
-// state.hWaveIn and, when it opened (hWaveIn non-zero), starts it at once.
+// capture.hWaveIn and, when it opened (hWaveIn non-zero), starts it at once.
 // Returns whether it opened; on false the caller shows its message and
 // nothing else has changed.
-bool OpenInput(VarnexState& state, WaveInput& input);
+bool OpenInput(CaptureBuffers& capture, WaveInput& input);
 
-// Records one buffer of 44200 bytes into state.CapBuf, closes the device,
+// Records one buffer of 44200 bytes into capture.CapBuf, closes the device,
 // sets Busy False, yields once, copies Samples(n) = CapBuf(n) for
 // n = 0..SampleCount + 1, sets Captured = 1 and DataReady True, then calls
 // measureAndDraw. Called right after a successful OpenInput with Busy True.
@@ -60,11 +82,11 @@ bool OpenInput(VarnexState& state, WaveInput& input);
 // returned the buffer after kCaptureTimeout, it is reset and closed, Busy goes
 // back to False and the result is TimedOut, with no yield, no copy and no
 // measurement, so the caller can tell the user.
-CaptureResult CaptureOnce(VarnexState& state, WaveInput& input, const CaptureCallbacks& callbacks,
-                          PollTimer& timer);
+CaptureResult CaptureOnce(CaptureBuffers& capture, WaveInput& input,
+                          const CaptureCallbacks& callbacks, PollTimer& timer);
 
-// Resets and closes the device with state.hWaveIn (0 included: nothing
+// Resets and closes the device with capture.hWaveIn (0 included: nothing
 // happens) and sets hWaveIn to 0. The window also enables its device list.
-void CloseInput(VarnexState& state, WaveInput& input);
+void CloseInput(CaptureBuffers& capture, WaveInput& input);
 
 }  // namespace varnex

@@ -1,7 +1,8 @@
 #include "audio/SimulatedCard.h"
 
-#include "audio/AudioFormat.h"
+#include "common/AudioFormat.h"
 #include "audio/PcmLoop.h"
+#include "audio/WavImage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,18 @@ void SimulatedCard::record(std::span<int16_t> frames) {
         frames[2 * m + 1] = quantise(right);
     }
     virtualFrames_ += static_cast<int64_t>(count);
+}
+
+std::vector<int16_t> recordSimulatedCapture(SimulatedBridgeOptions options, double frequency,
+                                            double level) {
+    options.realTime = false;
+    SimulatedCard card(options);
+    std::vector<uint8_t> image;
+    buildTestTone(image, frequency, level);
+    card.play(image);
+    std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * kStereoChannels);
+    card.record(frames);
+    return frames;
 }
 
 }  // namespace varnex

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <random>
 #include <span>
+#include <vector>
 
 namespace varnex {
 
@@ -35,5 +36,13 @@ private:
     std::chrono::steady_clock::time_point toneStart_;
     int64_t virtualFrames_ = 0;  // the card's clock when not in real time
 };
+
+// One capture's frames (kCaptureFrames, interleaved left/right) from a card of
+// its own, made at once rather than in real time: the program's test tone at
+// `frequency` and `level` plays through the circuit from the card's first
+// frame.  For the benches and tests of the measurement, which need a bridge's
+// capture without the program around it.
+std::vector<int16_t> recordSimulatedCapture(SimulatedBridgeOptions options, double frequency,
+                                            double level);
 
 }  // namespace varnex

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/AudioFormat.h"
+
 namespace varnex {
 namespace {
 
@@ -106,6 +108,12 @@ void modWAV::MakeSine(std::vector<uint8_t>& buffer, double frequency) const {
         put(leftLevel_, s, leftSilent);
         if (channels_ == 2) put(rightLevel_, s, rightSilent);
     }
+}
+
+void buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level) {
+    modWAV wav;
+    wav.MakeHeader(buffer, kFramesPerSecond, kToneBits, 1, level, level);
+    wav.MakeSine(buffer, frequency);
 }
 
 }  // namespace varnex

@@ -46,4 +46,8 @@ private:
     double rightLevel_ = 0;
 };
 
+// The program's test tone: 16-bit stereo at 44100 frames/s, both channels at
+// `level` (clamped to 0..1), whole cycles of `frequency`.  Rebuilds `buffer`.
+void buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level);
+
 }  // namespace varnex

@@ -8,7 +8,7 @@
 // never touches them again.
 #pragma once
 
-#include "audio/AudioFormat.h"
+#include "common/AudioFormat.h"
 
 #include <atomic>
 #include <cstdint>

@@ -3,20 +3,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Varnex.h"
 #include "common/NumberText.h"
-#include "dialogs/DialogForm.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/Instrument.h"
 
 namespace varnex {
-namespace {
 
-// Stands in for an entry that is empty, not a number, zero or negative: the
-// measurement divides by volts per bit, so it must stay positive.
-constexpr float kFallbackVperbit = 0.0001f;
-
-}  // namespace
-
-Calibrate::Calibrate(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
+Calibrate::Calibrate(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     setUpForm(*this, "Calibrate", "Calibrate Varnex Bridge", 4335, 2190);
     FormBuilder b(*this);
     b.label("chBalance", "Channel Bal", 240, 360, 1095, 255);
@@ -34,32 +28,30 @@ Calibrate::Calibrate(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(var
 
     // Load: setting the texts runs the change events, which store the shown
     // (7-digit) values back.
-    const VarnexState& s = varnex_.state();
-    chBal_->setText(qtext(paddedForm(s.Bal)));
-    vcal_->setText(qtext(paddedForm(s.Vperbit)));
+    const Calibration& calibration = host_.instrument().settings().calibration;
+    chBal_->setText(qtext(paddedForm(calibration.Bal)));
+    vcal_->setText(qtext(paddedForm(calibration.Vperbit)));
 }
 
 void Calibrate::chBal_Change() {
-    varnex_.state().Bal = singleValue(textOf(*chBal_));  // any value is accepted
+    host_.instrument().setBalance(singleValue(textOf(*chBal_)));  // any value is accepted
 }
 
 void Calibrate::vcal_Change() {
-    VarnexState& s = varnex_.state();
-    s.Vperbit = singleValue(textOf(*vcal_));
-    // The box keeps what was typed.
-    if (!(s.Vperbit > 0)) s.Vperbit = kFallbackVperbit;
+    // The box keeps what was typed, even when the instrument takes the fallback.
+    host_.instrument().setVoltsPerBit(singleValue(textOf(*vcal_)));
 }
 
 void Calibrate::cmdApply_Click() {
-    varnex_.docalib();
-    varnex_.doscope();
+    host_.docalib();
+    host_.doscope();
 }
 
 void Calibrate::cmdClose_Click() {
-    Varnex& varnex = varnex_;  // the dialog is gone after close()
+    DialogHost& host = host_;  // the dialog is gone after close()
     close();
-    varnex.docalib();
-    varnex.doscope();
+    host.docalib();
+    host.doscope();
 }
 
 }  // namespace varnex

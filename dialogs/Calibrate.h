@@ -8,13 +8,13 @@ class QLineEdit;
 
 namespace varnex {
 
-class Varnex;
+class DialogHost;
 
 class Calibrate : public QWidget {
     Q_OBJECT
 public:
     // Loads the dialog: shows both factors (and stores the shown text back).
-    explicit Calibrate(Varnex& varnex);
+    explicit Calibrate(DialogHost& host);
 
     void chBal_Change();
     void vcal_Change();
@@ -22,7 +22,7 @@ public:
     void cmdClose_Click();
 
 private:
-    Varnex& varnex_;
+    DialogHost& host_;
     QLineEdit* chBal_ = nullptr;
     QLineEdit* vcal_ = nullptr;
 };

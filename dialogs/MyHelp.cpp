@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 
-#include "dialogs/DialogForm.h"
+#include "dialogs/FormBuilder.h"
 #include "dialogs/HelpFile.h"
 
 namespace varnex {
@@ -17,7 +17,7 @@ constexpr double kHelpFontPoints = 9;
 MyHelp::MyHelp(const std::filesystem::path& programFolder) : QWidget(nullptr, Qt::Window) {
     setUpForm(*this, "MyHelp", "Varnex Help", 11220, 6750);
     Text1_ = new QPlainTextEdit("Text1", this);
-    place(Text1_, "Text1", twipsScaleOf(this), 120, 120, 11055, 6495);
+    FormBuilder(*this).place(Text1_, "Text1", 120, 120, 11055, 6495);
     Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);

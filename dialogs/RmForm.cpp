@@ -4,9 +4,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Varnex.h"
 #include "common/NumberText.h"
-#include "dialogs/DialogForm.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/Instrument.h"
 
 namespace varnex {
 namespace {
@@ -16,21 +17,20 @@ struct ResistorRow {
     const char* box;
     const char* designText;
     int top;
-    float VarnexState::* value;
 };
 
 // In the order of RmOptFlag, 1 to 5.
 constexpr std::array<ResistorRow, 5> kRows{{
-    {"optRm10", "txtRm10", "Text1", 360, &VarnexState::Rm10},
-    {"optRm100", "txtRm100", "Text2", 720, &VarnexState::Rm100},
-    {"optRm1000", "txtRm1000", "Text3", 1080, &VarnexState::Rm1000},
-    {"optRm10000", "txtRm10000", "Text4", 1440, &VarnexState::Rm10000},
-    {"optRm100000", "txtRm100000", "Text5", 1800, &VarnexState::Rm100000},
+    {"optRm10", "txtRm10", "Text1", 360},
+    {"optRm100", "txtRm100", "Text2", 720},
+    {"optRm1000", "txtRm1000", "Text3", 1080},
+    {"optRm10000", "txtRm10000", "Text4", 1440},
+    {"optRm100000", "txtRm100000", "Text5", 1800},
 }};
 
 }  // namespace
 
-RmForm::RmForm(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
+RmForm::RmForm(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     setUpForm(*this, "RmForm", "Rm Setting", 2955, 2385);
     FormBuilder b(*this);
     for (size_t i = 0; i < kRows.size(); ++i) {
@@ -43,26 +43,25 @@ RmForm::RmForm(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
     centreOnScreen(*this);
 
     // Load.
-    const VarnexState& s = varnex_.state();
-    for (size_t i = 0; i < kRows.size(); ++i) boxes_[i]->setText(qtext(paddedForm(s.*kRows[i].value)));
+    const ReferenceResistors& r = host_.instrument().settings().resistors;
+    for (size_t i = 0; i < kRows.size(); ++i)
+        boxes_[i]->setText(qtext(paddedForm(r.*kResistorValues[i])));
     // A flag outside 1..5 (an edited settings file) selects none.
-    if (s.RmOptFlag >= 1 && s.RmOptFlag <= kResistors) options_[s.RmOptFlag - 1]->setChecked(true);
+    if (r.RmOptFlag >= 1 && r.RmOptFlag <= kResistors) options_[r.RmOptFlag - 1]->setChecked(true);
 }
 
 void RmForm::cmdClose_Click() {
-    Varnex& varnex = varnex_;  // the dialog is gone after close()
-    VarnexState& s = varnex.state();
+    DialogHost& host = host_;  // the dialog is gone after close()
+    std::array<float, kResistors> values{};
+    int chosen = 0;
     for (size_t i = 0; i < kRows.size(); ++i) {
-        if (options_[i]->isChecked()) {
-            s.Rm = singleValue(textOf(*boxes_[i]));
-            s.RmOptFlag = static_cast<int16_t>(i + 1);
-        }
+        values[i] = singleValue(textOf(*boxes_[i]));
+        if (options_[i]->isChecked()) chosen = static_cast<int>(i + 1);
     }
-    // Every value is stored, changed or not.
-    for (size_t i = 0; i < kRows.size(); ++i) s.*kRows[i].value = singleValue(textOf(*boxes_[i]));
-    varnex.controls().txtRm->setText(qtext(paddedForm(s.Rm)));
+    host.instrument().chooseResistor(values, chosen);
+    host.showReferenceResistance();
     close();
-    varnex.docalib();
+    host.docalib();
 }
 
 }  // namespace varnex

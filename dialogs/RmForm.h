@@ -11,20 +11,20 @@ class QRadioButton;
 
 namespace varnex {
 
-class Varnex;
+class DialogHost;
 
 class RmForm : public QWidget {
     Q_OBJECT
 public:
-    // Loads the dialog from the main window's variables.
-    explicit RmForm(Varnex& varnex);
+    // Loads the dialog from the instrument's resistors.
+    explicit RmForm(DialogHost& host);
 
     void cmdClose_Click();
 
 private:
     static constexpr int kResistors = 5;
 
-    Varnex& varnex_;
+    DialogHost& host_;
     // Row k - 1 is the resistor of option number k (10 ohm to 100 kohm).
     std::array<QRadioButton*, kResistors> options_{};
     std::array<QLineEdit*, kResistors> boxes_{};

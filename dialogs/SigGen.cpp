@@ -4,9 +4,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Varnex.h"
 #include "common/NumberText.h"
-#include "dialogs/DialogForm.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/Instrument.h"
 
 namespace varnex {
 namespace {
@@ -14,21 +15,22 @@ namespace {
 struct FrequencyOption {
     const char* name;
     const char* caption;
-    float hertz;
     int left, top, width, height;
 };
 
-// In the order of SigGenOptFlag, 1 to 6; on screen they run from 120 Hz up.
+// In the order of SigGenOptFlag, 1 to 6 (the instrument's kSigGenFrequencies);
+// on screen they run from 120 Hz up.
 constexpr std::array<FrequencyOption, 6> kOptions{{
-    {"opt525Hz", "525 Hz", 525, 240, 600, 975, 255},
-    {"opt1225Hz", "1225 Hz", 1225, 240, 1200, 975, 375},
-    {"opt2205Hz", "2205 Hz", 2205, 240, 1560, 975, 375},
-    {"opt1000Hz", "1000 Hz", 1000, 240, 960, 975, 195},
-    {"opt120Hz", "120Hz", 120, 240, 240, 1095, 255},
-    {"opt3675Hz", "3675 Hz", 3675, 240, 2040, 1095, 195},
+    {"opt525Hz", "525 Hz", 240, 600, 975, 255},
+    {"opt1225Hz", "1225 Hz", 240, 1200, 975, 375},
+    {"opt2205Hz", "2205 Hz", 240, 1560, 975, 375},
+    {"opt1000Hz", "1000 Hz", 240, 960, 975, 195},
+    {"opt120Hz", "120Hz", 240, 240, 1095, 255},
+    {"opt3675Hz", "3675 Hz", 240, 2040, 1095, 195},
 }};
+static_assert(kOptions.size() == kSigGenFrequencies.size());
 // Selected when the dialog is created, and kept when SigGenOptFlag is out of range.
-constexpr int kDefaultOption = 2;
+constexpr int kDefaultOption = kStartSigGenOption;
 // The order on screen, top to bottom, as indices into kOptions.
 constexpr std::array<int, 6> kScreenOrder{4, 0, 3, 1, 2, 5};
 
@@ -37,7 +39,7 @@ constexpr double kMinLevel = 0;
 
 }  // namespace
 
-SigGen::SigGen(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
+SigGen::SigGen(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     setUpForm(*this, "SigGen", "SigGen Settings", 3780, 3675);
     FormBuilder b(*this);
     for (int index : kScreenOrder) {
@@ -57,29 +59,24 @@ SigGen::SigGen(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
     connect(txtSigGenLvl_, &QLineEdit::textChanged, this, &SigGen::txtSigGenLvl_Change);
 
     // Load.
-    const VarnexState& s = varnex_.state();
-    if (s.SigGenOptFlag >= 1 && s.SigGenOptFlag <= kFrequencies)
-        options_[s.SigGenOptFlag - 1]->setChecked(true);
-    txtSigGenLvl_->setText(qtext(plainForm(s.SigGenLvl)));
+    const Instrument& instrument = host_.instrument();
+    const int16_t option = instrument.tone().SigGenOptFlag;
+    if (option >= 1 && option <= kFrequencies) options_[option - 1]->setChecked(true);
+    txtSigGenLvl_->setText(qtext(plainForm(instrument.settings().SigGenLvl)));
 }
 
 void SigGen::txtSigGenLvl_Change() {
     // Each step reads the text as it stands, after any nested change.
     if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel) txtSigGenLvl_->setText("1");
     if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel) txtSigGenLvl_->setText("0");
-    varnex_.state().SigGenLvl = numericValue(textOf(*txtSigGenLvl_));
+    host_.instrument().setLevel(numericValue(textOf(*txtSigGenLvl_)));
 }
 
 void SigGen::btnClose_Click() {
-    VarnexState& s = varnex_.state();
-    for (size_t i = 0; i < kOptions.size(); ++i) {
-        if (options_[i]->isChecked()) {
-            s.freq = kOptions[i].hertz;
-            s.SigGenOptFlag = static_cast<int16_t>(i + 1);
-        }
-    }
-    varnex_.controls().txtFreq->setText(qtext(formatPattern(s.freq, "#000") + " Hz"));
-    varnex_.cmdPlay_Click();
+    for (size_t i = 0; i < kOptions.size(); ++i)
+        if (options_[i]->isChecked()) host_.instrument().chooseFrequency(static_cast<int>(i + 1));
+    host_.showFrequency();
+    host_.cmdPlay_Click();
     close();
 }
 

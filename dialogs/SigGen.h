@@ -12,13 +12,13 @@ class QRadioButton;
 
 namespace varnex {
 
-class Varnex;
+class DialogHost;
 
 class SigGen : public QWidget {
     Q_OBJECT
 public:
-    // Loads the dialog from the main window's variables.
-    explicit SigGen(Varnex& varnex);
+    // Loads the dialog from the instrument's tone.
+    explicit SigGen(DialogHost& host);
 
     void txtSigGenLvl_Change();
     void btnClose_Click();
@@ -26,7 +26,7 @@ public:
 private:
     static constexpr int kFrequencies = 6;
 
-    Varnex& varnex_;
+    DialogHost& host_;
     // Index k - 1 is the option with SigGenOptFlag k.
     std::array<QRadioButton*, kFrequencies> options_{};
     QLineEdit* txtSigGenLvl_ = nullptr;

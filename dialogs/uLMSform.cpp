@@ -5,9 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Varnex.h"
 #include "common/NumberText.h"
-#include "dialogs/DialogForm.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/Instrument.h"
 
 namespace varnex {
 namespace {
@@ -17,21 +18,20 @@ struct StepRow {
     const char* box;
     const char* designText;
     int top;
-    float VarnexState::* value;
 };
 
 // In the order of LMSOptFlag, 1 to 5.
 constexpr std::array<StepRow, 5> kRows{{
-    {"optLMS1", "txtLMS1", "Text1", 240, &VarnexState::uLMS1},
-    {"optLMS2", "txtLMS2", "Text2", 720, &VarnexState::uLMS2},
-    {"optLMS3", "txtLMS3", "Text3", 1200, &VarnexState::uLMS3},
-    {"optLMS4", "txtLMS4", "Text4", 1680, &VarnexState::uLMS4},
-    {"optLMS5", "txtLMS5", "Text5", 2160, &VarnexState::uLMS5},
+    {"optLMS1", "txtLMS1", "Text1", 240},
+    {"optLMS2", "txtLMS2", "Text2", 720},
+    {"optLMS3", "txtLMS3", "Text3", 1200},
+    {"optLMS4", "txtLMS4", "Text4", 1680},
+    {"optLMS5", "txtLMS5", "Text5", 2160},
 }};
 
 }  // namespace
 
-uLMSform::uLMSform(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varnex) {
+uLMSform::uLMSform(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     setUpForm(*this, "uLMSform", "LMS Parameter", 4290, 3000);
     FormBuilder b(*this);
     for (size_t i = 0; i < kRows.size(); ++i) {
@@ -46,25 +46,26 @@ uLMSform::uLMSform(Varnex& varnex) : QWidget(nullptr, Qt::Dialog), varnex_(varne
     connect(btnClose, &QPushButton::clicked, this, &uLMSform::btnClose_Click);
 
     // Load.
-    const VarnexState& s = varnex_.state();
-    for (size_t i = 0; i < kRows.size(); ++i) boxes_[i]->setText(qtext(paddedForm(s.*kRows[i].value)));
-    if (s.LMSOptFlag >= 1 && s.LMSOptFlag <= kSteps) options_[s.LMSOptFlag - 1]->setChecked(true);
+    const StepSizes& steps = host_.instrument().settings().steps;
+    for (size_t i = 0; i < kRows.size(); ++i)
+        boxes_[i]->setText(qtext(paddedForm(steps.*kOfferedStepSizes[i])));
+    if (steps.LMSOptFlag >= 1 && steps.LMSOptFlag <= kSteps)
+        options_[steps.LMSOptFlag - 1]->setChecked(true);
 }
 
 void uLMSform::btnClose_Click() {
-    Varnex& varnex = varnex_;  // the dialog is gone after close()
-    VarnexState& s = varnex.state();
+    DialogHost& host = host_;  // the dialog is gone after close()
+    std::array<float, kSteps> values{};
+    int chosen = 0;
     for (size_t i = 0; i < kRows.size(); ++i) {
-        if (options_[i]->isChecked()) {
-            s.uLMS = singleValue(textOf(*boxes_[i]));
-            s.LMSOptFlag = static_cast<int16_t>(i + 1);
-        }
+        values[i] = singleValue(textOf(*boxes_[i]));
+        if (options_[i]->isChecked()) chosen = static_cast<int>(i + 1);
     }
-    for (size_t i = 0; i < kRows.size(); ++i) s.*kRows[i].value = singleValue(textOf(*boxes_[i]));
-    varnex.controls().txtuLMS->setText(qtext(paddedForm(s.uLMS)));
+    host.instrument().chooseStepSize(values, chosen);
+    host.showStepSize();
     close();  // the unload event measures and redraws once
-    varnex.docalib();
-    varnex.doscope();
+    host.docalib();
+    host.doscope();
 }
 
 void uLMSform::closeEvent(QCloseEvent* event) {
@@ -72,8 +73,8 @@ void uLMSform::closeEvent(QCloseEvent* event) {
     // The recompute yields to the event loop; the closing dialog must take
     // no more clicks meanwhile.
     setEnabled(false);
-    varnex_.docalib();
-    varnex_.doscope();
+    host_.docalib();
+    host_.doscope();
 }
 
 }  // namespace varnex

@@ -11,13 +11,13 @@ class QRadioButton;
 
 namespace varnex {
 
-class Varnex;
+class DialogHost;
 
 class uLMSform : public QWidget {
     Q_OBJECT
 public:
-    // Loads the dialog from the main window's variables.
-    explicit uLMSform(Varnex& varnex);
+    // Loads the dialog from the instrument's step sizes.
+    explicit uLMSform(DialogHost& host);
 
     void btnClose_Click();
 
@@ -28,7 +28,7 @@ protected:
 private:
     static constexpr int kSteps = 5;
 
-    Varnex& varnex_;
+    DialogHost& host_;
     // Row k - 1 is step size k.
     std::array<QRadioButton*, kSteps> options_{};
     std::array<QLineEdit*, kSteps> boxes_{};

@@ -2,14 +2,15 @@
 // turns a sine sampled at 44100 frames per second into the matching cosine, the
 // sample stream advanced by 90 degrees, whatever the rounding of QuadLag.
 // Set whenever the tone starts (Play) and read by every LMS pass.
-// Header only, so the tone player can use it without linking the estimator.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "audio/AudioFormat.h"
+#include "common/AudioFormat.h"
+#include "common/Pi.h"
+#include "common/Single.h"
 
 namespace varnex {
 
@@ -19,21 +20,15 @@ struct Quadrature {
     float QuadB = 0;
 };
 
-// Quarter period rounded to the nearest frame, halves to the even neighbour
-// (independent of the floating-point rounding mode).
-inline double roundHalfEven(double x) {
-    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return std::round(x);
-}
-
-// `Pi` is the program's float 4 * arctan(1).  Each result is held as a float, as
-// the program stores them.  A frequency without a usable quarter period (zero,
-// negative, not finite, above 22050 Hz, or so low that the lag does not fit a
-// 16-bit integer) gives all zeros: the regressor is then 0 and the quadrature
-// weight does not adapt, instead of the estimator dividing by sin(0).
-inline Quadrature quadratureFor(float freq, float Pi) {
+// Each result is held as a float, as the program stores them.  A frequency
+// without a usable quarter period (zero, negative, not finite, above 22050 Hz,
+// or so low that the lag does not fit a 16-bit integer) gives all zeros: the
+// regressor is then 0 and the quadrature weight does not adapt, instead of
+// the estimator dividing by sin(0).
+inline Quadrature quadratureFor(float freq) {
     Quadrature none;
     if (!std::isfinite(freq) || freq <= 0) return none;
+    // Quarter period rounded to the nearest frame, halves to the even neighbour.
     const double lag = roundHalfEven(double(kFramesPerSecond) / (4.0 * double(freq)));
     if (lag < 1 || lag > std::numeric_limits<int16_t>::max()) return none;
 

@@ -4,10 +4,9 @@
 #include <limits>
 
 #include "common/NumberText.h"
-#include "measure/DecimalScale.h"
-#include "measure/Estimator.h"
-
+#include "common/Pi.h"
 #include "common/Single.h"
+#include "measure/DecimalScale.h"
 
 namespace varnex {
 namespace {
@@ -30,13 +29,15 @@ constexpr float kMicroFaradAbove = 1e-6f;
 constexpr float kFourDecimalsAbove = 1e-8f;
 constexpr float kFiveDecimalsAbove = 1e-9f;
 
-float toFloat(double value) { return toSingle(value); }
-
 }  // namespace
 
 std::string zmagText(float Zmag) {
     return formatPattern(Zmag, Zmag < kZmagWholeOhms ? "##0.00" : "##########0");
 }
+
+std::string angleText(float Zang) { return formatPattern(Zang, "##0.00"); }
+
+std::string errorText(float err) { return formatPattern(err, "#0.00000"); }
 
 std::string rsText(float Rs) {
     return formatPattern(Rs, Rs >= kRsWholeOhms ? "##0" : "##0.00");
@@ -59,55 +60,80 @@ std::string capacitanceText(float Cs) {
     return formatPattern(scaleDecimal(Cs, 12), "##0.00pF");
 }
 
-Readings computeReadings(VarnexState& s) {
-    Readings r;
-    const int h = lastFrameIndex(s);
-    r.txtuLMS = paddedForm(s.uLMS);
+std::string factorText(float qualityOrDissipation) {
+    return formatPattern(qualityOrDissipation, "#0.000");
+}
+
+ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
+                                const ReadingParameters& p, Results& results) {
+    ImpedanceReading r;
+    r.stepSize = p.uLMS;
+    r.referenceResistance = p.Rm;
+    r.frequency = p.freq;
+    const int h = lastFrameIndex(SampleCount);
     if (h < 0) {
         // No run can have happened: nothing to read, nothing stored.
-        r.Text2 = r.Text1 = r.txteLMS = r.Text4 = r.Text3 = r.Text5 = r.Text6 = kNoValueText;
+        r.magnitude = r.angle = r.lastError = r.resistance = r.reactance = kNaN;
+        r.inductance = r.quality = kNaN;
         return r;
     }
 
     // Without a usable Rm neither the tare nor any impedance can be formed.
-    const bool haveRm = std::isfinite(s.Rm) && s.Rm != 0;
+    const float Rm = p.Rm;
+    const bool haveRm = std::isfinite(Rm) && Rm != 0;
     float wi = kNaN;
     if (haveRm) {
-        s.Wi[h + 1] = toFloat(double(s.Wi[h + 1]) - double(s.Rtare) / s.Rm);
-        wi = s.Wi[h + 1];
+        e.Wi[h + 1] = toSingle(double(e.Wi[h + 1]) - double(p.tare.Rtare) / Rm);
+        wi = e.Wi[h + 1];
     }
-    const float wq = s.Wq[h + 1];
+    const float wq = e.Wq[h + 1];
 
-    s.Zmag = toFloat(double(s.Rm) * std::sqrt(double(wq) * wq + double(wi) * wi));
+    results.Zmag = toSingle(double(Rm) * std::sqrt(double(wq) * wq + double(wi) * wi));
     // Principal value: a negative Wi is not moved to another quadrant.
-    s.Zang = wi == 0 ? kAngleOfPureReactance
-                     : toFloat(std::atan(double(wq) / wi) * (180.0 / double(s.Pi)));
-    const float Rs = toFloat(double(wi) * s.Rm);
-    const float Xs = haveRm ? toFloat(double(wq) * s.Rm) : kNaN;
-
-    r.Text2 = zmagText(s.Zmag);
-    r.Text1 = formatPattern(s.Zang, "##0.00");
-    r.txteLMS = formatPattern(s.ErrLMS[h], "#0.00000");
-    r.Text4 = rsText(Rs);
-    r.Text3 = xsText(Xs);
+    results.Zang = wi == 0 ? kAngleOfPureReactance
+                           : toSingle(std::atan(double(wq) / wi) * (180.0 / double(Pi)));
+    r.magnitude = results.Zmag;
+    r.angle = results.Zang;
+    r.lastError = e.ErrLMS[h];
+    r.resistance = toSingle(double(wi) * Rm);
+    r.reactance = haveRm ? toSingle(double(wq) * Rm) : kNaN;
 
     if (wq >= 0) {
-        r.Label16 = kInductiveCaption;
-        s.Ls =
-            haveRm ? toFloat(double(wq) * s.Rm / ((double(s.Pi) + s.Pi) * s.freq) - s.Ltare) : kNaN;
-        r.Text5 = inductanceText(s.Ls);
-        s.ScaleVal = wi == 0 ? kQOfPureReactance : toFloat(double(wq) / wi);
-        r.Text6 = formatPattern(s.ScaleVal, "#0.000");
-        r.Label17 = kQualityCaption;
+        r.kind = ReactanceKind::Inductive;
+        results.Ls = haveRm ? toSingle(double(wq) * Rm / ((double(Pi) + Pi) * p.freq) - p.tare.Ltare)
+                            : kNaN;
+        r.inductance = results.Ls;
+        r.quality = wi == 0 ? kQOfPureReactance : toSingle(double(wq) / wi);
     } else {
-        r.Label16 = kCapacitiveCaption;
-        s.Cs = haveRm ? toFloat(-1.0 / (double(s.freq) * kTwoPi * wq * s.Rm) - s.Ctare) : kNaN;
-        r.Text5 = capacitanceText(s.Cs);
-        s.ScaleVal = toFloat(-double(wi) / wq);
-        r.Text6 = formatPattern(s.ScaleVal, "#0.000");
-        r.Label17 = kDissipationCaption;
+        r.kind = ReactanceKind::Capacitive;
+        results.Cs =
+            haveRm ? toSingle(-1.0 / (double(p.freq) * kTwoPi * wq * Rm) - p.tare.Ctare) : kNaN;
+        r.capacitance = results.Cs;
+        r.dissipation = toSingle(-double(wi) / wq);
     }
     return r;
+}
+
+ReadingTexts readingTexts(const ImpedanceReading& r) {
+    ReadingTexts t;
+    t.stepSize = paddedForm(r.stepSize);
+    t.magnitude = zmagText(r.magnitude);
+    t.angle = angleText(r.angle);
+    t.lastError = errorText(r.lastError);
+    t.resistance = rsText(r.resistance);
+    t.reactance = xsText(r.reactance);
+    if (r.kind == ReactanceKind::Inductive) {
+        t.seriesCaption = kInductiveCaption;
+        t.seriesValue = inductanceText(r.inductance);
+        t.factor = factorText(r.quality);
+        t.factorCaption = kQualityCaption;
+    } else {
+        t.seriesCaption = kCapacitiveCaption;
+        t.seriesValue = capacitanceText(r.capacitance);
+        t.factor = factorText(r.dissipation);
+        t.factorCaption = kDissipationCaption;
+    }
+    return t;
 }
 
 }  // namespace varnex

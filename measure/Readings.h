@@ -1,61 +1,106 @@
 // The second half of a measurement run: the final weights become the series
 // impedance Z = Rm * (Wi + j Wq), less the tares, and the texts of the
-// readings boxes.  Runs on the user-interface thread, without yielding, right
-// after runEstimator.
+// readings.  Runs on the user-interface thread, without yielding, right after
+// runEstimator.
 //
-// Faults (none of them stops the program; a box whose value cannot be formed
-// shows kNoValueText, "---", and every other box is still written):
+// Faults (none of them stops the program; a value that cannot be formed is
+// NaN or infinite and its text is kNoValueText, "---"; every other value is
+// still formed):
 // - Rm = 0 (or not finite): no impedance can be formed from the ratio, and the
 //   tare Rtare / Rm is not a number.  The weight array is left untared (a
 //   non-finite tare is never stored into Wi(H+1)); |Z|, the angle, Rs, Xs,
-//   Ls or Cs and Q or D show "---" and are stored as NaN; the captions still
-//   follow the sign of Wq; uLMS and eLMS are shown as usual.
-// - freq = 0: Ls or Cs is not finite and shows "---".
-// - Wq / Wi (Q) or -Wi / Wq (D) beyond the float range (a tiny weight): the
-//   box shows "---".  The angle is computed in double and stays right (near
-//   +-90 degrees).
-// - Any other result that overflows to infinity shows "---".
+//   Ls or Cs and Q or D are NaN; the kind still follows the sign of Wq; the
+//   step size and the error are formed as usual.
+// - freq = 0: Ls or Cs is not finite.
+// - Wq / Wi (Q) or -Wi / Wq (D) beyond the float range (a tiny weight): not
+//   finite.  The angle is computed in double and stays right (near +-90).
+// - Any other result that overflows is infinite.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/VarnexState.h"
+#include "measure/Estimator.h"
+#include "measure/Tare.h"
 
 namespace varnex {
+
+// Inductive when the quadrature weight is not negative (Wq = 0 included).
+enum class ReactanceKind { Inductive, Capacitive };
+
+// The results a run keeps until the next one.  Ls is written only by an
+// inductive reading and Cs only by a capacitive one.
+struct Results {
+    float Zmag = 0;  // ohms
+    float Zang = 0;  // degrees
+    float Ls = 0;    // henries, less Ltare
+    float Cs = 0;    // farads, less Ctare
+};
+
+// Everything one run shows, in SI units.
+struct ImpedanceReading {
+    float stepSize = 0;     // uLMS left by the run
+    float magnitude = 0;    // |Z|, ohms
+    float angle = 0;        // principal value of arctan(Xs / Rs), degrees
+    float lastError = 0;    // ErrLMS(H), volts
+    float resistance = 0;   // Rs, ohms
+    float reactance = 0;    // Xs, ohms
+    ReactanceKind kind = ReactanceKind::Inductive;
+    float inductance = 0;   // Ls, henries, when inductive
+    float capacitance = 0;  // Cs, farads, when capacitive
+    float quality = 0;      // Q = Xs / Rs when inductive (9999 for Rs exactly 0)
+    float dissipation = 0;  // D = Rs / |Xs| when capacitive
+    float referenceResistance = 0;  // the Rm it was formed with
+    float frequency = 0;            // the test frequency it was formed with
+};
+
+// The inputs of a reading besides the estimator's weights.
+struct ReadingParameters {
+    float Rm = 0;    // active reference resistance, ohms
+    float freq = 0;  // test frequency, hertz
+    float uLMS = 0;  // step size left by the run
+    Tare tare;
+};
+
+// Applies the resistance tare to Wi(H+1) (stored back into the weight array),
+// stores Zmag, Zang and Ls or Cs into `results`, and returns the reading.
+// Reads Wi(H+1), Wq(H+1) and ErrLMS(H).  Called only after a run, so
+// SampleCount fits the arrays.
+ImpedanceReading computeReading(EstimatorState& estimator, int32_t SampleCount,
+                                const ReadingParameters& parameters, Results& results);
 
 inline constexpr std::string_view kInductiveCaption = "Ls";
 inline constexpr std::string_view kCapacitiveCaption = "Cs";
 inline constexpr std::string_view kQualityCaption = "Q";
 inline constexpr std::string_view kDissipationCaption = "D";
 
-// The texts of one run, named after the controls and declared in the order the
-// window writes them.
-struct Readings {
-    std::string txtuLMS;  // last step size, padded form
-    std::string Text2;    // |Z|, ohms
-    std::string Text1;    // angle of Z, degrees
-    std::string txteLMS;  // last LMS error, volts
-    std::string Text4;    // Rs, ohms
-    std::string Text3;    // Xs, ohms
-    std::string Label16;  // "Ls" or "Cs"
-    std::string Text5;    // Ls or Cs with its unit
-    std::string Text6;    // Q or D
-    std::string Label17;  // "Q" or "D"
+// The texts of one reading, in the order the window writes them.
+struct ReadingTexts {
+    std::string stepSize;       // padded form
+    std::string magnitude;      // ohms
+    std::string angle;          // degrees
+    std::string lastError;      // volts
+    std::string resistance;     // ohms
+    std::string reactance;      // ohms
+    std::string seriesCaption;  // "Ls" or "Cs"
+    std::string seriesValue;    // Ls or Cs with its unit
+    std::string factor;         // Q or D
+    std::string factorCaption;  // "Q" or "D"
 };
 
-// Applies the resistance tare to Wi(H+1), stores Zmag, Zang, Ls or Cs and Q or
-// D (in ScaleVal), and returns the texts.  Reads Wi(H+1), Wq(H+1), ErrLMS(H),
-// uLMS, Rm, freq, Pi and the tares.
-Readings computeReadings(VarnexState& s);
+ReadingTexts readingTexts(const ImpedanceReading& reading);
 
 // The box patterns on their own, so they can be checked on exact values.
 std::string zmagText(float Zmag);
+std::string angleText(float Zang);
+std::string errorText(float err);
 std::string rsText(float Rs);
 std::string xsText(float Xs);
 // Ls in mH or uH, by the unit table.
 std::string inductanceText(float Ls);
 // Cs in uF (three precisions) or pF, by the unit table, largest threshold first.
 std::string capacitanceText(float Cs);
+std::string factorText(float qualityOrDissipation);
 
 }  // namespace varnex

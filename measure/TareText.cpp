@@ -36,31 +36,25 @@ float tareFrom(std::string_view text, double unit) {
 
 }  // namespace
 
-TareBoxTexts tareBoxTexts(const VarnexState& s, TareWriter writer) {
-    return {formatPattern(scaleDecimal(s.Ltare, kMicro), inductancePattern(writer)),
-            formatPattern(scaleDecimal(s.Ctare, kPico), "##0.00 pF"),
-            formatPattern(s.Rtare, "#0.00")};
+TareTexts tareBoxTexts(const Tare& tare, TareWriter writer) {
+    return {formatPattern(scaleDecimal(tare.Ltare, kMicro), inductancePattern(writer)),
+            formatPattern(scaleDecimal(tare.Ctare, kPico), "##0.00 pF"),
+            formatPattern(tare.Rtare, "#0.00")};
 }
 
-TareBoxTexts clearTare(VarnexState& s) {
-    s.Ltare = 0;
-    s.Ctare = 0;
-    s.Rtare = 0;
-    return tareBoxTexts(s, TareWriter::ClearTare);
+TareTexts manTareLoadTexts(const Tare& tare) {
+    return {formatPattern(scaleDecimal(tare.Ltare, kMicro), "#00.00"),
+            formatPattern(scaleDecimal(tare.Ctare, kPico), "#00.00"),
+            formatPattern(tare.Rtare, "#0.00")};
 }
 
-ManTareTexts manTareLoadTexts(const VarnexState& s) {
-    return {formatPattern(scaleDecimal(s.Ctare, kPico), "#00.00"),
-            formatPattern(scaleDecimal(s.Ltare, kMicro), "#00.00"),
-            formatPattern(s.Rtare, "#0.00")};
-}
-
-TareBoxTexts applyManTare(VarnexState& s, std::string_view txtC, std::string_view txtL,
-                          std::string_view txtR) {
-    s.Ctare = tareFrom(txtC, kFaradsPerPico);
-    s.Ltare = tareFrom(txtL, kHenriesPerMicro);
-    s.Rtare = singleValue(txtR);
-    return tareBoxTexts(s, TareWriter::ManTareClose);
+Tare tareFromBoxes(std::string_view picofarads, std::string_view microhenries,
+                   std::string_view ohms) {
+    Tare tare;
+    tare.Ctare = tareFrom(picofarads, kFaradsPerPico);
+    tare.Ltare = tareFrom(microhenries, kHenriesPerMicro);
+    tare.Rtare = singleValue(ohms);
+    return tare;
 }
 
 }  // namespace varnex

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Flags.h"
 #include "common/NumberText.h"
+#include "common/Single.h"
 #include "scope/DifferenceReadout.h"
 #include "scope/ScopeGeometry.h"
 #include "scope/ScopeMath.h"
@@ -15,9 +17,9 @@ namespace {
 constexpr const char* kVoltPattern = "#0.000";
 constexpr const char* kVoltUnit = " v";
 
-std::string voltText(const VarnexState& state, const VoltArray& values) {
-    if (state.Captured != 1) return std::string(kNoValueText) + kVoltUnit;
-    return formatPattern(sampleAt(values, state.myx), kVoltPattern) + kVoltUnit;
+std::string voltText(const Traces& traces, const VoltArray& values, int32_t index) {
+    if (traces.Captured != 1) return std::string(kNoValueText) + kVoltUnit;
+    return formatPattern(sampleAt(values, index), kVoltPattern) + kVoltUnit;
 }
 
 // Removes the line where the cursor is, moves it, draws it where it now is.
@@ -31,10 +33,10 @@ void moveCursor(ScopeRenderer& renderer, int32_t& cursor, int32_t to) {
 
 }  // namespace
 
-void check1Click(VarnexState& state, bool ticked) { state.CursorsOn = ticked ? 1 : 0; }
+void showCursors(ScopeSettings& settings, bool ticked) { settings.CursorsOn = ticked ? 1 : 0; }
 
-void mouseDown(VarnexState& state) { state.MouseDn = kTrue; }
-void mouseUp(VarnexState& state) { state.MouseDn = kFalse; }
+void mouseDown(ScopeView& view) { view.MouseDn = kTrue; }
+void mouseUp(ScopeView& view) { view.MouseDn = kFalse; }
 
 int16_t mouseXOf(float x) {
     constexpr double lowest = std::numeric_limits<int16_t>::min();
@@ -48,24 +50,25 @@ int32_t sampleIndexUnder(float x, float tbScale, int32_t trigPt) {
     return clampedIndex(roundHalfEven(static_cast<double>(samples) + trigPt));
 }
 
-ScopeTexts mouseMove(VarnexState& state, ScopeRenderer& renderer, int16_t buttons, float x) {
-    ScopeTexts texts;
-    if (state.CursorsOn != 1 || state.MouseDn != kTrue || std::isnan(x)) return texts;
+ScopeReadouts mouseMove(ScopeSettings& settings, ScopeView& view, const Traces& traces,
+                        ScopeRenderer& renderer, int16_t buttons, float x) {
+    ScopeReadouts readouts;
+    if (settings.CursorsOn != 1 || view.MouseDn != kTrue || std::isnan(x)) return readouts;
 
-    state.MouseX = mouseXOf(x);
+    view.MouseX = mouseXOf(x);
     if (x > 0 && x < kVisibleRight) {
-        state.myx = sampleIndexUnder(x, state.TBscale, state.TrigPt);
+        view.myx = sampleIndexUnder(x, settings.TBscale, traces.TrigPt);
         if (buttons == kLeftButton) {
-            moveCursor(renderer, state.Cursor1, state.MouseX);
-            texts.Text9 = voltText(state, state.Vx);
-            texts.Text12 = voltText(state, state.Vr);
+            moveCursor(renderer, settings.Cursor1, view.MouseX);
+            readouts.vxAtCursor = voltText(traces, traces.Vx, view.myx);
+            readouts.vrAtCursor = voltText(traces, traces.Vr, view.myx);
         }
     }
-    if (buttons == kRightButton) moveCursor(renderer, state.Cursor2, state.MouseX);
+    if (buttons == kRightButton) moveCursor(renderer, settings.Cursor2, view.MouseX);
 
-    texts.Label10 = readoutKindText(state);
-    texts.Text15 = differenceReadout(state);
-    return texts;
+    readouts.differenceKind = readoutKindText(settings);
+    readouts.cursorDifference = differenceReadout(settings, view);
+    return readouts;
 }
 
 }  // namespace varnex::scope

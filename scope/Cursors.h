@@ -1,5 +1,5 @@
-// The two measuring cursors: switching them on and off (Check1) and dragging
-// them on Picture1.  Cursor 1 follows the left button and gives the voltage
+// The two measuring cursors: switching them on and off ("Cursors On") and
+// dragging them on the screen.  Cursor 1 follows the left button and gives the voltage
 // readouts; cursor 2 follows the right button.  A drag step XORs one line away
 // and draws it anew without a redraw, which relies on the last redraw having
 // drawn both lines (CursorsOn = 1).  Every ScopeMode, 4 included, treats both
@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "app/VarnexState.h"
+#include "scope/ScopeReadouts.h"
 #include "scope/ScopeRenderer.h"
-#include "scope/ScopeTexts.h"
+#include "scope/ScopeSettings.h"
 
 namespace varnex::scope {
 
@@ -19,13 +19,13 @@ inline constexpr int16_t kLeftButton = 1;
 inline constexpr int16_t kRightButton = 2;
 inline constexpr int16_t kMiddleButton = 4;
 
-// Check1 click: CursorsOn = 1 when the box is ticked, else 0 (also when greyed).
-// The caller redraws with doscope.
-void check1Click(VarnexState& state, bool ticked);
+// The "Cursors On" switch: CursorsOn = 1 when the box is ticked, else 0 (also
+// when greyed).  The caller redraws with doscope.
+void showCursors(ScopeSettings& settings, bool ticked);
 
-// Any button pressed or released on Picture1; no cursor moves until the next move.
-void mouseDown(VarnexState& state);
-void mouseUp(VarnexState& state);
+// Any button pressed or released on the screen; no cursor moves until the next move.
+void mouseDown(ScopeView& view);
+void mouseUp(ScopeView& view);
 
 // The pointer x in drawing units as a 16-bit MouseX, halves to even.  A pointer
 // reported beyond the 16-bit range while a button is held is held at its ends.
@@ -37,9 +37,10 @@ int32_t sampleIndexUnder(float x, float tbScale, int32_t trigPt);
 
 // One mouse move with the button-state mask and x in drawing units (y is not
 // used).  Nothing happens unless CursorsOn = 1 and a button is down (MouseDn).
-// Left alone inside 0 < x < 6995 moves cursor 1 and writes Text9 and Text12;
-// right alone moves cursor 2 anywhere; every state refreshes Label10 and Text15.
-// A NaN x is ignored.
-ScopeTexts mouseMove(VarnexState& state, ScopeRenderer& renderer, int16_t buttons, float x);
+// Left alone inside 0 < x < 6995 moves cursor 1 and reads out Vx and Vr under
+// it; right alone moves cursor 2 anywhere; every state refreshes the
+// difference kind and the cursor difference.  A NaN x is ignored.
+ScopeReadouts mouseMove(ScopeSettings& settings, ScopeView& view, const Traces& traces,
+                        ScopeRenderer& renderer, int16_t buttons, float x);
 
 }  // namespace varnex::scope

@@ -15,8 +15,8 @@ constexpr double kMicrosecondLimit = 0.1;
 
 // Cursor1 - Cursor2 in drawing units; in double because the stored positions
 // can be any 32-bit values and their difference may not fit.
-double cursorDistance(const VarnexState& state) {
-    return static_cast<double>(state.Cursor1) - static_cast<double>(state.Cursor2);
+double cursorDistance(const ScopeSettings& settings) {
+    return static_cast<double>(settings.Cursor1) - static_cast<double>(settings.Cursor2);
 }
 
 }  // namespace
@@ -25,26 +25,26 @@ std::string firstFiveCharacters(double value) {
     return plainForm(value).substr(0, kReadoutCharacters);
 }
 
-std::string timeReadout(const VarnexState& state) {
-    const double milliseconds = std::fabs(state.MsPerDiv * cursorDistance(state) / kDivision);
+std::string timeReadout(const ScopeSettings& settings, const ScopeView& view) {
+    const double milliseconds = std::fabs(view.MsPerDiv * cursorDistance(settings) / kDivision);
     if (milliseconds < kMicrosecondLimit) return firstFiveCharacters(milliseconds * 1000) + " us";
     return firstFiveCharacters(milliseconds) + " ms";
 }
 
-std::optional<std::string> frequencyReadout(const VarnexState& state) {
-    const double distance = cursorDistance(state);
+std::optional<std::string> frequencyReadout(const ScopeSettings& settings, const ScopeView& view) {
+    const double distance = cursorDistance(settings);
     if (distance == 0) return std::nullopt;
-    const double period = state.MsPerDiv * std::fabs(distance) / kDivision;
+    const double period = view.MsPerDiv * std::fabs(distance) / kDivision;
     return firstFiveCharacters(quotient(1000, period)) + " Hz";
 }
 
-std::optional<std::string> differenceReadout(const VarnexState& state) {
-    if (state.TimeReadout != 0) return timeReadout(state);
-    return frequencyReadout(state);
+std::optional<std::string> differenceReadout(const ScopeSettings& settings, const ScopeView& view) {
+    if (settings.TimeReadout != 0) return timeReadout(settings, view);
+    return frequencyReadout(settings, view);
 }
 
-std::string readoutKindText(const VarnexState& state) {
-    return state.TimeReadout != 0 ? "Time" : "Freq";
+std::string readoutKindText(const ScopeSettings& settings) {
+    return settings.TimeReadout != 0 ? "Time" : "Freq";
 }
 
 }  // namespace varnex::scope

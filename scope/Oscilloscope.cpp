@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/AudioFormat.h"
 #include "common/NumberText.h"
 #include "scope/DifferenceReadout.h"
 #include "scope/ScopeGeometry.h"
@@ -30,64 +31,62 @@ double traceY(float gain, float volts) {
     return std::floor(static_cast<double>(y));
 }
 
-void drawTraces(const VarnexState& state, ScopeCanvas& canvas) {
+void drawTraces(const ScopeSettings& settings, const Traces& traces, ScopeCanvas& canvas) {
     // Any other ScopeMode (0, negative, or 4 from an edited settings file) draws no trace.
-    const bool drawVx = state.ScopeMode == 1 || state.ScopeMode == 3;
-    const bool drawVr = state.ScopeMode == 2 || state.ScopeMode == 3;
+    const bool drawVx = settings.ScopeMode == 1 || settings.ScopeMode == 3;
+    const bool drawVr = settings.ScopeMode == 2 || settings.ScopeMode == 3;
     if (!drawVx && !drawVr) return;
-    const double tbScale = state.TBscale;
+    const double tbScale = settings.TBscale;
     for (int k = 0; k < kTraceSegments; ++k) {
         // Indices past the arrays read as 0 V, so a late trigger ends in a flat line.
-        const int64_t i = static_cast<int64_t>(state.TrigPt) + k;
+        const int64_t i = static_cast<int64_t>(traces.TrigPt) + k;
         const double x1 = std::floor(tbScale * k);
         const double x2 = std::floor(tbScale * (k + 1));
         if (drawVx)
-            canvas.line(x1, traceY(state.Lgain, sampleAt(state.Vx, i)), x2,
-                        traceY(state.Lgain, sampleAt(state.Vx, i + 1)), state.VxColor);
+            canvas.line(x1, traceY(settings.Lgain, sampleAt(traces.Vx, i)), x2,
+                        traceY(settings.Lgain, sampleAt(traces.Vx, i + 1)), VxColor);
         if (drawVr)
-            canvas.line(x1, traceY(state.Rgain, sampleAt(state.Vr, i)), x2,
-                        traceY(state.Rgain, sampleAt(state.Vr, i + 1)), state.VrColor);
+            canvas.line(x1, traceY(settings.Rgain, sampleAt(traces.Vr, i)), x2,
+                        traceY(settings.Rgain, sampleAt(traces.Vr, i + 1)), VrColor);
     }
 }
 
-// The value as shown with three decimals, read back as a Single; infinite (or
-// NaN) when it is no finite Single.
+}  // namespace
+
 float shownMsPerDiv(double msPerDiv) {
     const float single = toSingle(msPerDiv);
     if (!std::isfinite(single)) return single;
     return singleValue(formatPattern(msPerDiv, "0.000"));
 }
 
-}  // namespace
-
 double msPerDivOf(float tbScale) {
     const double secondsPerDivision = quotient(kDivision, static_cast<double>(tbScale) * kFramesPerSecond);
     return secondsPerDivision * 1000;
 }
 
-std::string update(VarnexState& state) {
-    state.MsPerDiv = msPerDivOf(state.TBscale);
-    state.ScaleVal = shownMsPerDiv(state.MsPerDiv);
-    return plainForm(state.ScaleVal) + " ms/div";
+std::string update(const ScopeSettings& settings, ScopeView& view) {
+    view.MsPerDiv = msPerDivOf(settings.TBscale);
+    return plainForm(shownMsPerDiv(view.MsPerDiv)) + " ms/div";
 }
 
-ScopeTexts doscope(VarnexState& state, ScopeRenderer& renderer) {
-    ScopeTexts texts;
-    texts.Label8 = update(state);
+ScopeReadouts doscope(const ScopeSettings& settings, ScopeView& view, const Traces& traces,
+                      ScopeRenderer& renderer) {
+    ScopeReadouts readouts;
+    readouts.timePerDivision = update(settings, view);
     renderer.clear();
     {
         ScopeCanvas canvas(renderer);
-        if (state.GridOn == 1) drawGraticule(canvas);
-        if (state.Captured == 1) drawTraces(state, canvas);
-        if (state.CursorsOn == 1) {
+        if (settings.GridOn == 1) drawGraticule(canvas);
+        if (traces.Captured == 1) drawTraces(settings, traces, canvas);
+        if (settings.CursorsOn == 1) {
             canvas.setXorMode(true);
-            canvas.verticalLine(state.Cursor1, kCursorColour);
-            canvas.verticalLine(state.Cursor2, kCursorColour);
-            texts.Text15 = differenceReadout(state);
+            canvas.verticalLine(settings.Cursor1, kCursorColour);
+            canvas.verticalLine(settings.Cursor2, kCursorColour);
+            readouts.cursorDifference = differenceReadout(settings, view);
         }
     }
-    texts.redrawFinished = true;
-    return texts;
+    readouts.redrawFinished = true;
+    return readouts;
 }
 
 }  // namespace varnex::scope

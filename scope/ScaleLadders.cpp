@@ -1,6 +1,7 @@
 #include "scope/ScaleLadders.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/NumberText.h"
 #include "scope/DifferenceReadout.h"
@@ -26,10 +27,22 @@ float timeBaseStep(float timeBase, int direction) {
     return index < 0 ? timeBase : kTimeBaseLadder[neighbour<kTimeBaseLadder.size()>(index, direction)];
 }
 
-void stepTimeBase(VarnexState& state, int direction) {
-    state.TimeBase = timeBaseStep(state.TimeBase, direction);
+void stepTimeBase(ScopeSettings& settings, int direction) {
+    settings.TimeBase = timeBaseStep(settings.TimeBase, direction);
     // Recomputed even off the ladder: the redraw reads TBscale alone.
-    state.TBscale = toSingle(static_cast<double>(state.TimeBase) * kTBscalePerTimeBase);
+    settings.TBscale = toSingle(static_cast<double>(settings.TimeBase) * kTBscalePerTimeBase);
+}
+
+ScopeReadouts vxScaleStep(float& gain, GainStep step) {
+    ScopeReadouts readouts;
+    readouts.vxScale = voltsPerDivText(stepGain(gain, step));
+    return readouts;
+}
+
+ScopeReadouts vrScaleStep(float& gain, GainStep step) {
+    ScopeReadouts readouts;
+    readouts.vrScale = voltsPerDivText(stepGain(gain, step));
+    return readouts;
 }
 
 }  // namespace
@@ -40,61 +53,41 @@ std::string voltsPerDivTextOfGain(float gain) {
     return voltsPerDivText(toSingle(quotient(1, gain)));
 }
 
-std::string stepGain(float& gain, float& scaleVal, GainStep step) {
+std::optional<std::string> startUpScaleText(float gain) {
+    const float voltsPerDiv = toSingle(quotient(1, gain));
+    if (!std::isfinite(voltsPerDiv)) return std::nullopt;
+    return voltsPerDivText(voltsPerDiv);
+}
+
+float stepGain(float& gain, GainStep step) {
     const int index = ladderIndex(kGainLadder, gain);
-    if (index < 0) {
-        scaleVal = toSingle(quotient(1, gain));
+    if (index < 0) return toSingle(quotient(1, gain));
+    const int next = neighbour<kGainLadder.size()>(index, step == GainStep::Up ? 1 : -1);
+    gain = kGainLadder[next];
+    return kVoltsPerDivLadder[next];
+}
+
+ScopeReadouts raiseVxGain(ScopeSettings& settings) { return vxScaleStep(settings.Lgain, GainStep::Up); }
+ScopeReadouts lowerVxGain(ScopeSettings& settings) { return vxScaleStep(settings.Lgain, GainStep::Down); }
+ScopeReadouts raiseVrGain(ScopeSettings& settings) { return vrScaleStep(settings.Rgain, GainStep::Up); }
+ScopeReadouts lowerVrGain(ScopeSettings& settings) { return vrScaleStep(settings.Rgain, GainStep::Down); }
+
+void shortenTimePerDivision(ScopeSettings& settings) { stepTimeBase(settings, 1); }
+void lengthenTimePerDivision(ScopeSettings& settings) { stepTimeBase(settings, -1); }
+
+ScopeReadouts switchDifferenceKind(ScopeSettings& settings, const ScopeView& view) {
+    ScopeReadouts readouts;
+    if (settings.TimeReadout == 0) {
+        settings.TimeReadout = 1;
+        readouts.cursorDifference = timeReadout(settings, view);
+    } else if (settings.TimeReadout == 1) {
+        settings.TimeReadout = 0;
+        readouts.cursorDifference = frequencyReadout(settings, view);
     } else {
-        const int next = neighbour<kGainLadder.size()>(index, step == GainStep::Up ? 1 : -1);
-        gain = kGainLadder[next];
-        scaleVal = kVoltsPerDivLadder[next];
+        return readouts;
     }
-    return voltsPerDivText(scaleVal);
-}
-
-ScopeTexts btnLdec(VarnexState& state) {
-    ScopeTexts texts;
-    texts.Text20 = stepGain(state.Lgain, state.ScaleVal, GainStep::Up);
-    return texts;
-}
-
-ScopeTexts btnLinc(VarnexState& state) {
-    ScopeTexts texts;
-    texts.Text20 = stepGain(state.Lgain, state.ScaleVal, GainStep::Down);
-    return texts;
-}
-
-ScopeTexts btnRdec(VarnexState& state) {
-    ScopeTexts texts;
-    texts.Text11 = stepGain(state.Rgain, state.ScaleVal, GainStep::Up);
-    return texts;
-}
-
-ScopeTexts btnRinc(VarnexState& state) {
-    ScopeTexts texts;
-    texts.Text11 = stepGain(state.Rgain, state.ScaleVal, GainStep::Down);
-    return texts;
-}
-
-float fasterTimeBase(float timeBase) { return timeBaseStep(timeBase, 1); }
-float slowerTimeBase(float timeBase) { return timeBaseStep(timeBase, -1); }
-
-void btnTBdec(VarnexState& state) { stepTimeBase(state, 1); }
-void btnTBinc(VarnexState& state) { stepTimeBase(state, -1); }
-
-ScopeTexts check2Click(VarnexState& state) {
-    ScopeTexts texts;
-    if (state.TimeReadout == 0) {
-        state.TimeReadout = 1;
-        texts.Text15 = timeReadout(state);
-    } else if (state.TimeReadout == 1) {
-        state.TimeReadout = 0;
-        texts.Text15 = frequencyReadout(state);
-    } else {
-        return texts;
-    }
-    texts.Label10 = readoutKindText(state);
-    return texts;
+    readouts.differenceKind = readoutKindText(settings);
+    return readouts;
 }
 
 }  // namespace varnex::scope

@@ -6,55 +6,51 @@
 
 namespace varnex::scope {
 
-ScopeController::ScopeController(VarnexState& state, qreal devicePixelRatio)
-    : state_(state), renderer_(devicePixelRatio) {}
+ScopeController::ScopeController(ScopeSettings& settings, const Traces& traces,
+                                 qreal devicePixelRatio)
+    : settings_(settings), traces_(traces), renderer_(devicePixelRatio) {}
 
-std::string ScopeController::update() { return scope::update(state_); }
+std::string ScopeController::update() { return scope::update(settings_, view_); }
 
-ScopeTexts ScopeController::doscope() { return scope::doscope(state_, renderer_); }
-
-ScopeTexts ScopeController::withRedraw(ScopeTexts texts) {
-    texts.mergeFrom(doscope());
-    return texts;
+ScopeReadouts ScopeController::doscope() {
+    return scope::doscope(settings_, view_, traces_, renderer_);
 }
 
-ScopeTexts ScopeController::scaleBoxTexts() const {
-    ScopeTexts texts;
-    texts.Text20 = voltsPerDivTextOfGain(state_.Lgain);
-    texts.Text11 = voltsPerDivTextOfGain(state_.Rgain);
-    return texts;
+ScopeReadouts ScopeController::withRedraw(ScopeReadouts readouts) {
+    readouts.mergeFrom(doscope());
+    return readouts;
 }
 
-ScopeTexts ScopeController::btnLdecClick() { return withRedraw(btnLdec(state_)); }
-ScopeTexts ScopeController::btnLincClick() { return withRedraw(btnLinc(state_)); }
-ScopeTexts ScopeController::btnRdecClick() { return withRedraw(btnRdec(state_)); }
-ScopeTexts ScopeController::btnRincClick() { return withRedraw(btnRinc(state_)); }
+ScopeReadouts ScopeController::raiseVxGain() { return withRedraw(scope::raiseVxGain(settings_)); }
+ScopeReadouts ScopeController::lowerVxGain() { return withRedraw(scope::lowerVxGain(settings_)); }
+ScopeReadouts ScopeController::raiseVrGain() { return withRedraw(scope::raiseVrGain(settings_)); }
+ScopeReadouts ScopeController::lowerVrGain() { return withRedraw(scope::lowerVrGain(settings_)); }
 
-ScopeTexts ScopeController::btnTBdecClick() {
-    btnTBdec(state_);
+ScopeReadouts ScopeController::shortenTimePerDivision() {
+    scope::shortenTimePerDivision(settings_);
     return doscope();
 }
 
-ScopeTexts ScopeController::btnTBincClick() {
-    btnTBinc(state_);
+ScopeReadouts ScopeController::lengthenTimePerDivision() {
+    scope::lengthenTimePerDivision(settings_);
     return doscope();
 }
 
-ScopeTexts ScopeController::check1Click(bool ticked) {
-    scope::check1Click(state_, ticked);
+ScopeReadouts ScopeController::showCursors(bool ticked) {
+    scope::showCursors(settings_, ticked);
     return doscope();
 }
 
-ScopeTexts ScopeController::check2Click() { return scope::check2Click(state_); }
+ScopeReadouts ScopeController::switchDifferenceKind() { return scope::switchDifferenceKind(settings_, view_); }
 
-void ScopeController::mouseDown() { scope::mouseDown(state_); }
-void ScopeController::mouseUp() { scope::mouseUp(state_); }
+void ScopeController::mouseDown() { scope::mouseDown(view_); }
+void ScopeController::mouseUp() { scope::mouseUp(view_); }
 
-ScopeTexts ScopeController::mouseMove(int16_t buttons, float x, float /*y*/) {
-    return scope::mouseMove(state_, renderer_, buttons, x);
+ScopeReadouts ScopeController::mouseMove(int16_t buttons, float x, float /*y*/) {
+    return scope::mouseMove(settings_, view_, traces_, renderer_, buttons, x);
 }
 
-ScopeTexts ScopeController::setDevicePixelRatio(qreal devicePixelRatio) {
+ScopeReadouts ScopeController::setDevicePixelRatio(qreal devicePixelRatio) {
     renderer_.setDevicePixelRatio(devicePixelRatio);
     return doscope();
 }

@@ -1,8 +1,9 @@
-// The oscilloscope as the main window sees it: owns the picture, works on the
-// window's state, and answers every scope event with the texts to show.  The
-// window writes each text that a returned ScopeTexts carries into the control
-// of the same name, turns shTrigRdy light green when redrawFinished is set,
-// and then calls ScopeWidget::refresh().  User-interface thread only.
+// The oscilloscope as the window sees it: owns the picture and its view,
+// works on the scope settings and reads the traces, and answers every scope
+// event with the readouts to show.  The window writes each text a returned
+// ScopeReadouts carries, turns the trigger lamp light green when
+// redrawFinished is set, and then repaints the screen.  User-interface
+// thread only.
 #pragma once
 
 #include <QtGlobal>
@@ -10,57 +11,55 @@
 #include <cstdint>
 #include <string>
 
-#include "app/VarnexState.h"
+#include "scope/ScopeReadouts.h"
 #include "scope/ScopeRenderer.h"
-#include "scope/ScopeTexts.h"
+#include "scope/ScopeSettings.h"
 
 namespace varnex::scope {
 
 class ScopeController {
 public:
-    // The state must outlive the controller.
-    explicit ScopeController(VarnexState& state, qreal devicePixelRatio = 1);
+    // The settings and the traces must outlive the controller.
+    ScopeController(ScopeSettings& settings, const Traces& traces, qreal devicePixelRatio = 1);
     ScopeController(const ScopeController&) = delete;
     ScopeController& operator=(const ScopeController&) = delete;
 
     ScopeRenderer& renderer() { return renderer_; }
     const ScopeRenderer& renderer() const { return renderer_; }
+    const ScopeView& view() const { return view_; }
 
-    // The public methods Update and doscope.  Update returns Label8's text;
-    // doscope returns Label8, Text15 when written, and redrawFinished.
+    // Update returns the time-base label's text; doscope redraws everything.
     std::string update();
-    ScopeTexts doscope();
+    ScopeReadouts doscope();
 
-    // Start-up texts of the two scale boxes: Text20 and Text11 from 1 / Lgain
-    // and 1 / Rgain.
-    ScopeTexts scaleBoxTexts() const;
+    // Scale buttons: step, write the scale box, redraw.
+    ScopeReadouts raiseVxGain();
+    ScopeReadouts lowerVxGain();
+    ScopeReadouts raiseVrGain();
+    ScopeReadouts lowerVrGain();
+    ScopeReadouts shortenTimePerDivision();
+    ScopeReadouts lengthenTimePerDivision();
 
-    // Scale buttons: step, write the box (Text20 or Text11), redraw.
-    ScopeTexts btnLdecClick();
-    ScopeTexts btnLincClick();
-    ScopeTexts btnRdecClick();
-    ScopeTexts btnRincClick();
-    ScopeTexts btnTBdecClick();
-    ScopeTexts btnTBincClick();
+    // "Cursors On": ticked only for the checked state; redraws.
+    ScopeReadouts showCursors(bool ticked);
+    // "Hz or ms": the difference kind and the cursor difference, no redraw.
+    ScopeReadouts switchDifferenceKind();
 
-    // Check1 ("Cursors On"): ticked only for the checked state; redraws.
-    ScopeTexts check1Click(bool ticked);
-    // Check2 ("Hz or ms"): Label10 and Text15, no redraw.
-    ScopeTexts check2Click();
-
-    // Picture1's mouse events; x and y in drawing units, buttons as the mask
+    // The screen's mouse events; x and y in drawing units, buttons as the mask
     // 1 left, 2 right, 4 middle.
     void mouseDown();
     void mouseUp();
-    ScopeTexts mouseMove(int16_t buttons, float x, float y);
+    ScopeReadouts mouseMove(int16_t buttons, float x, float y);
 
     // A new picture for another screen, redrawn at once.
-    ScopeTexts setDevicePixelRatio(qreal devicePixelRatio);
+    ScopeReadouts setDevicePixelRatio(qreal devicePixelRatio);
 
 private:
-    ScopeTexts withRedraw(ScopeTexts texts);
+    ScopeReadouts withRedraw(ScopeReadouts readouts);
 
-    VarnexState& state_;
+    ScopeSettings& settings_;
+    Traces traces_;
+    ScopeView view_;
     ScopeRenderer renderer_;
 };
 

@@ -1,13 +1,12 @@
 // Fixed geometry and colours of the oscilloscope screen.  Positions are in
-// drawing units (twips of Picture1: 15 per pixel at 96 dpi), origin top left,
+// drawing units (twips of the screen: 15 per pixel at 96 dpi), origin top left,
 // y downward.
 #pragma once
 
-#include "audio/AudioFormat.h"
-
 #include <cstdint>
 
-#include "app/VarnexState.h"
+#include "common/Rgb.h"
+#include "common/Twips.h"
 
 namespace varnex::scope {
 
@@ -29,7 +28,7 @@ inline constexpr int kTickSpacing = kDivision / 5;
 inline constexpr int kTickHalfLength = 60;
 inline constexpr int kTickCount = 50;
 
-inline constexpr int kUnitsPerPixel = 15;
+inline constexpr int kUnitsPerPixel = kTwipsPerPixel;
 
 // Every redraw draws this many segments from the trigger point, whatever the time base.
 inline constexpr int kTraceSegments = 401;
@@ -39,5 +38,7 @@ inline constexpr int kTraceSegments = 401;
 inline constexpr int32_t kBackgroundColour = rgb(0, 0, 0);
 inline constexpr int32_t kGridColour = rgb(85, 85, 85);  // 5592405
 inline constexpr int32_t kCursorColour = rgb(255, 0, 0);
+inline constexpr int32_t VxColor = rgb(0, 255, 0);
+inline constexpr int32_t VrColor = rgb(0, 0, 255);
 
 }  // namespace varnex::scope

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/VarnexState.h"
+#include "common/WorkingArrays.h"
 
 namespace varnex::scope {
 
@@ -19,16 +19,6 @@ inline double quotient(double a, double b) {
     if (a == 0 || std::isnan(a)) return std::numeric_limits<double>::quiet_NaN();
     return std::signbit(a) == std::signbit(b) ? std::numeric_limits<double>::infinity()
                                               : -std::numeric_limits<double>::infinity();
-}
-
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-inline double roundHalfEven(double value) {
-    if (!std::isfinite(value)) return value;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction > 0.5) return below + 1;
-    if (fraction < 0.5) return below;
-    return std::fmod(below, 2) == 0 ? below : below + 1;
 }
 
 // An array index for Vx and Vr: NaN gives 0, everything else is held in 0..kLastIndex.

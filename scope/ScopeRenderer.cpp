@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/Rgb.h"
 #include "scope/LineClip.h"
 #include "scope/ScopeGeometry.h"
 
@@ -20,9 +21,7 @@ qreal sanitisedRatio(qreal ratio) {
 
 }  // namespace
 
-QRgb toQRgb(int32_t colour) {
-    return qRgb(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff);
-}
+QRgb toQRgb(int32_t colour) { return qRgb(redOf(colour), greenOf(colour), blueOf(colour)); }
 
 ScopeRenderer::ScopeRenderer(qreal devicePixelRatio) { setDevicePixelRatio(devicePixelRatio); }
 

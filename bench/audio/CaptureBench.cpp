@@ -6,13 +6,11 @@
 //   bash tests/audio/pulse-fixture-start.sh BUILD/pa
 //   PULSE_SERVER=unix:BUILD/pa/run/pulse/native BUILD/bin/audio_bench
 // They are skipped with a message when PULSE_SERVER is not set.
-#include "app/VarnexState.h"
-#include "audio/AudioFormat.h"
+#include "common/AudioFormat.h"
 #include "audio/Capture.h"
 #include "audio/PortAudioTonePlayer.h"
 #include "audio/PortAudioWaveInput.h"
 #include "audio/SimulatedBridge.h"
-#include "audio/TestTone.h"
 #include "audio/WavImage.h"
 
 #include <benchmark/benchmark.h>
@@ -35,9 +33,16 @@ double cpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// The program's tone at 1225 Hz and half level.
+bool playTone(TonePlayer& player) {
+    std::vector<uint8_t> image;
+    buildTestTone(image, 1225, 0.5);
+    return player.play(image);
+}
+
 void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input) {
-    auto state = std::make_unique<VarnexState>();
-    if (!PlayTestTone(*state, player)) {
+    auto state = std::make_unique<CaptureBuffers>();
+    if (!playTone(player)) {
         bench.SkipWithError("no output device");
         return;
     }
@@ -86,8 +91,7 @@ BENCHMARK(BM_CapturePulseLoopback)->Iterations(12)->Repetitions(5)->UseRealTime(
 
 // CPU of this process while the tone loops and nothing else happens.
 void idleCpu(benchmark::State& bench, TonePlayer& player) {
-    auto state = std::make_unique<VarnexState>();
-    if (!PlayTestTone(*state, player)) {
+    if (!playTone(player)) {
         bench.SkipWithError("no output device");
         return;
     }
@@ -120,18 +124,16 @@ BENCHMARK(BM_IdleToneSimulated)->Iterations(1)->Repetitions(3)->UseRealTime()->U
 // Play on the simulated card runs the loop through the circuit once.
 void BM_SimulatedPlay(benchmark::State& bench) {
     SimulatedBridge bridge = makeSimulatedBridge({});
-    auto state = std::make_unique<VarnexState>();
-    state->freq = static_cast<float>(bench.range(0));
-    for (auto _ : bench) PlayTestTone(*state, *bridge.player);
+    std::vector<uint8_t> image;
+    buildTestTone(image, static_cast<double>(bench.range(0)), 0.5);
+    for (auto _ : bench) bridge.player->play(image);
 }
 BENCHMARK(BM_SimulatedPlay)->Arg(1225)->Arg(120)->Unit(benchmark::kMillisecond);
 
 void BM_BuildToneImage(benchmark::State& bench) {
     std::vector<uint8_t> buffer;
-    modWAV wav;
     for (auto _ : bench) {
-        wav.MakeHeader(buffer, kFramesPerSecond, kToneBits, 1, 0.5, 0.5);
-        wav.MakeSine(buffer, 1225);
+        buildTestTone(buffer, 1225, 0.5);
         benchmark::DoNotOptimize(buffer.data());
     }
 }

@@ -1,7 +1,7 @@
-// Accuracy of the impedance estimate on an ideal bridge with 16-bit rounding and
-// seeded Gaussian noise: known components at every test frequency and every
-// reference resistor, the estimate against the truth over several captures,
-// beside the Cramer-Rao bound for the same noise.
+// Accuracy of the impedance estimate on the simulated bridge (16-bit rounding
+// and seeded Gaussian noise): known components at every test frequency and
+// every reference resistor, the estimate against the truth over several
+// captures, beside the Cramer-Rao bound for the same noise.
 //
 // Each capture is measured as "Reset" followed by one run (default Bal and
 // Vperbit, zero tares).  Errors: |Z| relative to the true |Z|, the angle as
@@ -16,6 +16,7 @@
 //
 // Usage: measure_accuracy [trials=16] [sigma_steps=2] [seed=20240601]
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <complex>
 #include <cstdio>
@@ -24,22 +25,20 @@
 #include <random>
 #include <vector>
 
-#include "BridgeCapture.h"
+#include "audio/Capture.h"
+#include "audio/SimulatedCard.h"
+#include "audio/WavImage.h"
+#include "common/AudioFormat.h"
+#include "instrument/Settings.h"
 #include "measure/Estimator.h"
 #include "measure/Readings.h"
 
 namespace varnex {
 namespace {
 
-struct Component {
+struct Part {
     const char* name;
-    double R, L, C;  // series resistance, inductance, capacitance (C = 0: none)
-    std::complex<double> at(double freq) const {
-        const double w = 2 * M_PI * freq;
-        std::complex<double> z(R, w * L);
-        if (C > 0) z += std::complex<double>(0, -1 / (w * C));
-        return z;
-    }
+    const char* description;  // as the simulated bridge reads it
 };
 
 struct Stats {
@@ -67,63 +66,88 @@ int main(int argc, char** argv) {
     const double sigma = argc > 2 ? std::atof(argv[2]) : 2.0;
     const unsigned long long seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 20240601ULL;
 
-    const Component components[] = {
-        {"R 1k", 1000, 0, 0},
-        {"L 10mH", 0, 10e-3, 0},
-        {"C 100nF", 0, 0, 100e-9},
-        {"470R+10mH", 470, 10e-3, 0},
+    const Part parts[] = {
+        {"R 1k", "R=1k"},
+        {"L 10mH", "L=10m"},
+        {"C 100nF", "C=100n"},
+        {"470R+10mH", "R=470,L=10m"},
     };
     const float freqs[] = {120, 525, 1000, 1225, 2205, 3675};
-    auto s = std::make_unique<VarnexState>();
-    const float refs[] = {s->Rm10, s->Rm100, s->Rm1000, s->Rm10000, s->Rm100000};
-    const int n = s->SampleCount / 2 + 1;  // frames measured
-    // Drive at the generator's default level: half of full scale on the right input.
-    const double drive = 16383 * double(s->Bal);
+    // The five reference resistors at their start-up values.
+    const ReferenceResistors resistors;
+    const float refs[] = {resistors.Rm10, resistors.Rm100, resistors.Rm1000, resistors.Rm10000,
+                          resistors.Rm100000};
+    const int32_t kSampleCount = std::make_unique<CaptureBuffers>()->SampleCount;
+    const int n = kSampleCount / 2 + 1;  // frames measured
+    // The generator's default level.
+    constexpr double kLevel = 0.5;
     const double sigmaTotal = std::sqrt(sigma * sigma + 1.0 / 12);
+    const Calibration calibration;
 
     std::printf(
-        "Ideal bridge, drive %.0f steps, noise sigma %.2f steps per input (%.3f with rounding),"
+        "Simulated bridge, level %.1f, noise sigma %.2f steps per input (%.3f with rounding),"
         " N = %d, %d captures per row, seed %llu\n",
-        drive, sigma, sigmaTotal, n, trials, seed);
+        kLevel, sigma, sigmaTotal, n, trials, seed);
     std::printf("%-10s %6s %8s | %10s %8s | %9s %9s %9s %6s | %8s %8s %8s %6s\n", "component", "Hz",
                 "Rm", "|Z| true", "ang true", "|Z| bias%", "|Z| sd%", "CRB sd%", "sd/CRB",
                 "ang bias", "ang sd", "CRB deg", "sd/CRB");
 
     std::vector<double> ratios;
     int row = 0;
-    for (const Component& c : components) {
+    auto estimator = std::make_unique<EstimatorState>();
+    auto samples = std::make_unique<SampleArray>();
+    for (const Part& part : parts) {
         for (float f : freqs) {
             for (float rm : refs) {
-                bench::tuneTo(*s, f);
-                s->Rm = rm;
-                const bench::Bridge bridge{c.at(f), drive, sigma};
-                const std::complex<double> hx = bench::leftGain(*s, bridge);
-                const double trueMag = std::abs(bridge.Z);
-                const double trueAngle = std::arg(bridge.Z);
+                SimulatedBridgeOptions options;
+                options.circuit.component = *parseComponent(part.description);
+                options.circuit.referenceResistance = rm;
+                options.noiseSteps = sigma;
+                options.noiseSeed = static_cast<uint32_t>(seed + 1000003ULL * row++);
+                options.realTime = false;
+                const std::complex<double> z = options.circuit.component.impedanceAt(f);
+                const double trueMag = std::abs(z);
+                const double trueAngle = std::arg(z);
 
                 // Relative phasor errors of the two inputs (the right one after Bal).
-                const double relLeft = std::sqrt(2.0 / n) * sigmaTotal / (drive * std::abs(hx));
-                const double relRight = std::sqrt(2.0 / n) * sigmaTotal * s->Bal / drive;
-                const double gain = std::abs(double(rm) + bridge.Z) / rm;
+                const ChannelGains gains = channelGainsAt(options.circuit, f);
+                const double drive = kLevel * 32767;
+                const double relLeft = std::sqrt(2.0 / n) * sigmaTotal / (drive * std::abs(gains.left));
+                const double relRight = std::sqrt(2.0 / n) * sigmaTotal /
+                                        (drive * std::abs(gains.right) * calibration.Bal);
+                const double gain = std::abs(double(rm) + z) / rm;
                 const double crb = gain * std::hypot(relLeft, relRight);
 
-                std::mt19937_64 rng(seed + 1000003ULL * row++);
-                std::uniform_real_distribution<double> phase(0, 2 * M_PI);
+                // One card for the row: each capture starts where the last ended,
+                // a random number of frames on, so the phase varies.
+                SimulatedCard card(options);
+                std::vector<uint8_t> image;
+                buildTestTone(image, f, kLevel);
+                card.play(image);
+                std::mt19937_64 rng(options.noiseSeed);
+                std::uniform_int_distribution<int> skip(1, 441);
+                const Quadrature quadrature = quadratureFor(f);
+                std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * 2);
                 Stats mag, ang;
-                const int h = lastFrameIndex(*s);
+                const int h = lastFrameIndex(kSampleCount);
                 for (int t = 0; t < trials; ++t) {
-                    bench::synthesise(*s, bridge, phase(rng), rng);
-                    resetWeights(*s);
-                    runEstimator(*s, {});
-                    computeReadings(*s);
-                    const std::complex<double> est(s->Wi[h + 1], s->Wq[h + 1]);
-                    mag.add(double(s->Zmag) / trueMag - 1);
+                    std::vector<int16_t> gap(static_cast<size_t>(skip(rng)) * 2);
+                    card.record(gap);
+                    card.record(frames);
+                    std::copy(frames.begin(), frames.begin() + kSampleCount + 2, samples->begin());
+                    resetWeights(kSampleCount, *estimator);
+                    float uLMS = 0;
+                    runEstimator(*samples, kSampleCount, calibration, quadrature, *estimator, uLMS, {});
+                    Results results;
+                    computeReading(*estimator, kSampleCount, {rm, f, uLMS, {}}, results);
+                    const std::complex<double> est(estimator->Wi[h + 1], estimator->Wq[h + 1]);
+                    mag.add(double(results.Zmag) / trueMag - 1);
                     ang.add(std::remainder(std::arg(est) - trueAngle, 2 * M_PI));
                 }
                 std::printf(
                     "%-10s %6.0f %8.1f | %10.4g %8.2f | %9.4f %9.4f %9.4f %6.2f | %8.4f %8.4f "
                     "%8.4f %6.2f\n",
-                    c.name, f, rm, trueMag, degrees(trueAngle), 100 * mag.mean, 100 * mag.sd(),
+                    part.name, f, rm, trueMag, degrees(trueAngle), 100 * mag.mean, 100 * mag.sd(),
                     100 * crb, mag.sd() / crb, degrees(ang.mean), degrees(ang.sd()), degrees(crb),
                     ang.sd() / crb);
                 ratios.push_back(mag.sd() / crb);

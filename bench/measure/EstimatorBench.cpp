@@ -1,50 +1,55 @@
-// Time of one measurement run on a full capture: the estimator alone (split,
-// trigger, five LMS passes) and with the readings and their texts.
+// Time of the estimator on a full capture (split, trigger, five LMS passes)
+// and of the reading formed from its weights.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
-#include "BridgeCapture.h"
+#include "audio/ComponentDescription.h"
+#include "audio/SimulatedCard.h"
 #include "measure/Estimator.h"
-#include "measure/MeasurementRun.h"
 #include "measure/Readings.h"
 
 namespace varnex {
 namespace {
 
-std::unique_ptr<VarnexState> capturedState() {
-    auto s = std::make_unique<VarnexState>();
-    bench::tuneTo(*s, 1225);
-    s->Rm = 1000;
-    std::mt19937_64 rng(1);
-    // 100 nF at 1225 Hz on the 1 k reference.
-    bench::synthesise(*s, {{0, -1299.3}, 16383 * 0.9955, 2}, 0.3, rng);
-    return s;
-}
+// A capture of 100 nF at 1225 Hz on the 1 k reference, with the simulated
+// bridge's noise, and the parts a run works on.
+struct Measurement {
+    SampleArray Samples{};
+    int32_t SampleCount = 22048;
+    Calibration calibration;
+    Quadrature quadrature = quadratureFor(1225);
+    EstimatorState estimator;
+    float uLMS = 0.055f;
+
+    Measurement() {
+        SimulatedBridgeOptions options;
+        options.circuit.component = *parseComponent("C=100n");
+        options.circuit.referenceResistance = 1000;
+        options.noiseSteps = 2;
+        const std::vector<int16_t> frames = recordSimulatedCapture(options, 1225, 0.5);
+        std::copy(frames.begin(), frames.begin() + SampleCount + 2, Samples.begin());
+    }
+    void run() { runEstimator(Samples, SampleCount, calibration, quadrature, estimator, uLMS, {}); }
+};
 
 void BM_Estimator(benchmark::State& state) {
-    auto s = capturedState();
+    auto m = std::make_unique<Measurement>();
     for (auto _ : state) {
-        runEstimator(*s, {});
-        benchmark::DoNotOptimize(s->Wi[s->LMSIdx]);
+        m->run();
+        benchmark::DoNotOptimize(m->estimator.Wi[m->estimator.LMSIdx]);
     }
 }
 BENCHMARK(BM_Estimator)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
-void BM_WholeRun(benchmark::State& state) {
-    auto s = capturedState();
-    int shown = 0;
-    MeasurementRun run(*s, {[] {}, [&](const Readings&) { ++shown; }, {}});
-    for (auto _ : state) run.request();
-    benchmark::DoNotOptimize(shown);
-}
-BENCHMARK(BM_WholeRun)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-
 void BM_Readings(benchmark::State& state) {
-    auto s = capturedState();
-    runEstimator(*s, {});
+    auto m = std::make_unique<Measurement>();
+    m->run();
+    Results results;
     for (auto _ : state) {
-        Readings r = computeReadings(*s);
+        const ReadingTexts r = readingTexts(
+            computeReading(m->estimator, m->SampleCount, {1000, 1225, m->uLMS, {}}, results));
         benchmark::DoNotOptimize(r);
     }
 }

@@ -33,12 +33,13 @@ private:
     std::chrono::milliseconds elapsed_{0};
 };
 
-// An input that opens but never returns the buffer, as when a sound server dies.
+// An input that opens and writes the start of the buffer but never returns it,
+// as when a sound server dies.
 class StuckInput final : public WaveInput {
 public:
     int32_t open(const WaveFormat&) override { return 3; }
     void start(int32_t) override {}
-    void addBuffer(int32_t, WaveHeader&) override {}
+    void addBuffer(int32_t, WaveHeader& header) override { header.data[0] = 1234; }
     void reset(int32_t) override { ++resets; }
     void close(int32_t) override { ++closes; }
     int resets = 0;
@@ -81,7 +82,8 @@ protected:
     }
 
     const VarnexControls& c() const { return window->controls(); }
-    VarnexState& s() { return window->state(); }
+    Instrument& instrument() { return window->instrument(); }
+    const CaptureBuffers& capture() { return instrument().capture(); }
     QColor lamp() const { return c().shTrigRdy->fillColor(); }
     int messages(const std::string& text) const {
         int n = 0;
@@ -105,17 +107,17 @@ TEST_F(CaptureControlTest, SingleCaptureFillsSamplesMeasuresAndDraws) {
     EXPECT_EQ(lampDuringCapture, kRed);
     EXPECT_EQ(lamp(), kLightGreen);
     EXPECT_EQ(measured.count(), 1);
-    EXPECT_EQ(s().DataReady, kTrue);
-    EXPECT_EQ(s().Captured, 1);
-    EXPECT_EQ(s().Busy, kFalse);
-    EXPECT_EQ(s().hWaveIn, 0);
+    EXPECT_EQ(capture().DataReady, kTrue);
+    EXPECT_EQ(capture().Captured, 1);
+    EXPECT_EQ(capture().Busy, kFalse);
+    EXPECT_EQ(capture().hWaveIn, 0);
     EXPECT_TRUE(c().DevicesBox->isEnabled());
     EXPECT_EQ(c().btnRun->text(), "Start2");
     EXPECT_TRUE(c().btnStart->isEnabled());
     int nonZero = 0;
-    for (int i = 0; i <= 22049; ++i) nonZero += s().Samples[i] != 0;
+    for (int i = 0; i <= 22049; ++i) nonZero += capture().Samples[i] != 0;
     EXPECT_GT(nonZero, 20000);
-    for (int i = 22050; i <= kLastIndex; ++i) ASSERT_EQ(s().Samples[i], 0) << "index " << i;
+    for (int i = 22050; i <= kLastIndex; ++i) ASSERT_EQ(capture().Samples[i], 0) << "index " << i;
     // A 100-ohm resistor against the 100-ohm reference, within the first run's convergence.
     EXPECT_NEAR(c().Text4->text().toDouble(), 100, 5);
 }
@@ -129,8 +131,8 @@ TEST_F(CaptureControlTest, NoInputDeviceShowsTheMessageAndStaysIdle) {
     EXPECT_EQ(box.title, "Ouch!");
     EXPECT_EQ(box.icon, MessageIcon::Exclamation);
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(s().Busy, kFalse);
-    EXPECT_EQ(s().DataReady, kFalse);
+    EXPECT_EQ(capture().Busy, kFalse);
+    EXPECT_EQ(capture().DataReady, kFalse);
     EXPECT_EQ(lamp(), before);
 
     // Stop afterwards changes only captions, flags and the lamp.
@@ -159,11 +161,11 @@ TEST_F(CaptureControlTest, ContinuousCaptureRunsUntilStopAndFinishesTheCaptureUn
     EXPECT_EQ(runCaptions.first(), "Run");
     EXPECT_FALSE(startEnabled.first());
     EXPECT_GE(drawn.count(), captures) << "every capture under way is drawn";
-    EXPECT_EQ(s().RunFlag, kFalse);
+    EXPECT_EQ(instrument().continuous(), false);
     EXPECT_EQ(c().btnRun->text(), "Start2");
     EXPECT_TRUE(c().btnStart->isEnabled());
     EXPECT_EQ(lamp(), kLightGreen);
-    EXPECT_EQ(s().DataReady, kTrue) << "the capture under way sets it again at its end";
+    EXPECT_EQ(capture().DataReady, kTrue) << "the capture under way sets it again at its end";
 }
 
 TEST_F(CaptureControlTest, StopAtTheTopOfTheLoopStillMakesThatCapture) {
@@ -173,7 +175,7 @@ TEST_F(CaptureControlTest, StopAtTheTopOfTheLoopStillMakesThatCapture) {
     QTimer::singleShot(0, c().btnStop, [&] { c().btnStop->click(); });
     QTest::mouseClick(c().btnRun, Qt::LeftButton);
     EXPECT_EQ(measured.count(), 1);
-    EXPECT_EQ(s().RunFlag, kFalse);
+    EXPECT_EQ(instrument().continuous(), false);
 }
 
 // Counts the passes through the event loop (one firing per processEvents) and
@@ -198,16 +200,16 @@ TEST_F(CaptureControlTest, StopAtEveryYieldOfAPassLetsThatCaptureFinish) {
     // Yields of one pass of continuous capture: 1 the top of the loop, 2 after
     // the recording, 3 the start of the measurement, 4..8 its five passes.
     for (int yield = 1; yield <= 8; ++yield) {
-        s().DataReady = kFalse;
+        instrument().stop();  // no capture held
         QSignalSpy measured(window.get(), &Varnex::measured);
         QSignalSpy drawn(window.get(), &Varnex::scopeDrawn);
         YieldCounter counter(c().btnStop, yield);
         c().btnRun->click();
         EXPECT_EQ(measured.count(), 1) << "Stop at yield " << yield;
         EXPECT_GE(drawn.count(), 1) << "Stop at yield " << yield;
-        EXPECT_EQ(s().DataReady, yield == 1 || yield == 2 ? kTrue : kFalse)
+        EXPECT_EQ(capture().DataReady, yield == 1 || yield == 2 ? kTrue : kFalse)
             << "Stop at yield " << yield << ": a Stop before the copy is undone by it";
-        EXPECT_EQ(s().RunFlag, kFalse) << "Stop at yield " << yield;
+        EXPECT_EQ(instrument().continuous(), false) << "Stop at yield " << yield;
         EXPECT_EQ(c().btnRun->text(), "Start2") << "Stop at yield " << yield;
         EXPECT_EQ(lamp(), kLightGreen) << "Stop at yield " << yield;
     }
@@ -229,7 +231,7 @@ TEST_F(CaptureControlTest, ContinuousCaptureWithoutADeviceAsksOnceAndEnds) {
     start(std::make_unique<NoTonePlayer>(), std::make_unique<NoWaveInput>());
     QTest::mouseClick(c().btnRun, Qt::LeftButton);
     EXPECT_EQ(messages("Wave input device did not open!"), 1);
-    EXPECT_EQ(s().RunFlag, kFalse);
+    EXPECT_EQ(instrument().continuous(), false);
     EXPECT_EQ(c().btnRun->text(), "Start2");
     EXPECT_TRUE(c().btnStart->isEnabled());
 }
@@ -238,7 +240,6 @@ TEST_F(CaptureControlTest, ARecordingThatNeverReturnsEndsAfterTwoSeconds) {
     auto input = std::make_unique<StuckInput>();
     StuckInput* stuck = input.get();
     start(std::make_unique<NoTonePlayer>(), std::move(input));
-    s().Samples[0] = 1234;
     QSignalSpy measured(window.get(), &Varnex::measured);
     QTest::mouseClick(c().btnRun, Qt::LeftButton);
     std::vector<MessageRequest> told;
@@ -247,10 +248,12 @@ TEST_F(CaptureControlTest, ARecordingThatNeverReturnsEndsAfterTwoSeconds) {
     ASSERT_EQ(told.size(), 1u) << "told once, not once a pass";
     EXPECT_NE(told[0].text.find("two seconds"), std::string::npos);
     EXPECT_EQ(measured.count(), 0);
-    EXPECT_EQ(s().Samples[0], 1234) << "the previous capture is kept";
-    EXPECT_EQ(s().Busy, kFalse);
-    EXPECT_EQ(s().RunFlag, kFalse) << "continuous capture ends";
-    EXPECT_EQ(s().hWaveIn, 0);
+    EXPECT_EQ(capture().CapBuf[0], 1234) << "the device had begun to write";
+    EXPECT_EQ(capture().Samples[0], 0) << "the previous capture is kept";
+    EXPECT_EQ(capture().Captured, 0);
+    EXPECT_EQ(capture().Busy, kFalse);
+    EXPECT_EQ(instrument().continuous(), false) << "continuous capture ends";
+    EXPECT_EQ(capture().hWaveIn, 0);
     EXPECT_GE(stuck->resets, 1);
     EXPECT_GE(stuck->closes, 1);
     EXPECT_EQ(lamp(), kLightGreen);
@@ -262,14 +265,14 @@ TEST_F(CaptureControlTest, PlayRestartsTheToneStopSilencesItAndExitStopsIt) {
     start(std::move(player), std::make_unique<NoWaveInput>());
     EXPECT_EQ(tone->plays, 1) << "the tone starts with the program";
     EXPECT_EQ(tone->bytes, 44u + 4u * 3600u) << "100 cycles of 1225 Hz";
-    EXPECT_EQ(s().QuadLag, 9);
+    EXPECT_EQ(instrument().tone().quadrature.QuadLag, 9);
     QTest::mouseClick(c().cmdStop, Qt::LeftButton);
     EXPECT_FALSE(tone->playing);
     QTest::mouseClick(c().cmdPlay, Qt::LeftButton);
     EXPECT_TRUE(tone->playing);
     EXPECT_EQ(tone->plays, 2);
 
-    s().RunFlag = kTrue;
+    instrument().startContinuous();
     window->btnExit_Click();
     EXPECT_FALSE(tone->playing) << "Exit stops the tone even when it refuses to end";
     EXPECT_TRUE(window->isVisible());

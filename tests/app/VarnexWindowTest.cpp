@@ -14,13 +14,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "ScriptedMessageBoxes.h"
 #include "TempFolder.h"
-#include "app/Form.h"
-#include "app/SettingsFile.h"
+#include "audio/ComponentDescription.h"
+#include "audio/SimulatedBridge.h"
 #include "app/ShapeWidget.h"
+#include "dialogs/FormBuilder.h"
+#include "instrument/SettingsFile.h"
+#include "scope/ScopeGeometry.h"
 
 namespace varnex {
 namespace {
@@ -61,28 +67,28 @@ protected:
 
 TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
     auto window = makeWindow();
-    const VarnexState& s = window->state();
-    EXPECT_EQ(s.Rm, 100);
-    EXPECT_EQ(s.uLMS, 0.055f);
-    EXPECT_EQ(s.Bal, 0.9955f);
-    EXPECT_EQ(s.Vperbit, 0.00002792f);
+    const Instrument& instrument = window->instrument();
+    const Settings& s = instrument.settings();
+    EXPECT_EQ(s.resistors.Rm, 100);
+    EXPECT_EQ(s.steps.uLMS, 0.055f);
+    EXPECT_EQ(s.calibration.Bal, 0.9955f);
+    EXPECT_EQ(s.calibration.Vperbit, 0.00002792f);
     EXPECT_EQ(s.TrigLev, 200);
     EXPECT_EQ(s.SigGenLvl, 0.5);
-    EXPECT_EQ(s.freq, 1225);
-    EXPECT_EQ(s.SampleCount, 22048);
-    EXPECT_FLOAT_EQ(s.Pi, 3.14159265f);
-    EXPECT_EQ(s.TBscale, 31.746f);
-    EXPECT_EQ(s.InitFile, (folder.path() / "Varnexinit").string());
-    const VarnexState defaults;
+    EXPECT_EQ(instrument.tone().freq, 1225);
+    EXPECT_EQ(instrument.capture().SampleCount, 22048);
+    EXPECT_EQ(s.scope.TBscale, 31.746f);
+    EXPECT_STREQ(kSettingsFileName, "Varnexinit");
+    const Settings defaults;
     EXPECT_EQ(settingsText(s), settingsText(defaults)) << "the 26 stored values";
-    EXPECT_EQ(s.SigGenOptFlag, 2);
-    EXPECT_EQ(s.uLMS1, 0.0055f);
-    EXPECT_EQ(s.uLMS5, 0.095f);
-    EXPECT_EQ(s.VxColor, 65280);
-    EXPECT_EQ(s.VrColor, 16711680);
-    EXPECT_EQ(s.RunFlag, kFalse);
-    EXPECT_EQ(s.DataReady, kFalse);
-    EXPECT_EQ(s.Captured, 0);
+    EXPECT_EQ(instrument.tone().SigGenOptFlag, 2);
+    EXPECT_EQ(s.steps.uLMS1, 0.0055f);
+    EXPECT_EQ(s.steps.uLMS5, 0.095f);
+    EXPECT_EQ(scope::VxColor, 65280);
+    EXPECT_EQ(scope::VrColor, 16711680);
+    EXPECT_FALSE(instrument.continuous());
+    EXPECT_EQ(instrument.capture().DataReady, kFalse);
+    EXPECT_EQ(instrument.capture().Captured, 0);
 
     EXPECT_EQ(textOf(*window, "Text20"), "1 v/div");
     EXPECT_EQ(textOf(*window, "Text11"), "1 v/div");
@@ -98,11 +104,11 @@ TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
     writeSettingsLines({"998.7", "0.0123", "1", "3E-05", "200", "0.25", "50", "0", "1", "3",
                         "20", "2", "1000", "3000", "0", "12.5", "3.3E-12", "2E-06", "0.25"});
     auto window = makeWindow();
-    const VarnexState& s = window->state();
-    EXPECT_EQ(s.Rm, 998.7f);
-    EXPECT_EQ(s.TBscale, 12.5f) << "the stored time-base scale is kept";
-    EXPECT_EQ(s.TimeBase, 50);
-    EXPECT_EQ(s.CursorsOn, 2);
+    const Settings& s = window->instrument().settings();
+    EXPECT_EQ(s.resistors.Rm, 998.7f);
+    EXPECT_EQ(s.scope.TBscale, 12.5f) << "the stored time-base scale is kept";
+    EXPECT_EQ(s.scope.TimeBase, 50);
+    EXPECT_EQ(s.scope.CursorsOn, 2);
     EXPECT_FALSE(child<QCheckBox>(*window, "Check1")->isChecked()) << "CursorsOn 2 leaves the box";
     EXPECT_EQ(textOf(*window, "Text20"), " 5 v/div") << "a zero gain leaves the box as it was";
     EXPECT_EQ(textOf(*window, "Text11"), "0.05 v/div");
@@ -111,7 +117,7 @@ TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
     EXPECT_EQ(textOf(*window, "txtCtare"), "3.30 pF");
     EXPECT_EQ(textOf(*window, "txtLtare"), "2.00 uH");
     EXPECT_EQ(textOf(*window, "txtRtare"), "0.25");
-    EXPECT_EQ(s.freq, 1225) << "every run starts at 1225 Hz";
+    EXPECT_EQ(window->instrument().tone().freq, 1225) << "every run starts at 1225 Hz";
 }
 
 TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
@@ -119,7 +125,7 @@ TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
                         "1", "1"});
     auto window = makeWindow();
     EXPECT_TRUE(child<QCheckBox>(*window, "Check1")->isChecked());
-    EXPECT_EQ(window->state().CursorsOn, 1);
+    EXPECT_EQ(window->instrument().settings().scope.CursorsOn, 1);
     // The box's handler ran: the redraw with cursors writes their difference.
     EXPECT_EQ(textOf(*window, "Text15"), "699.9 Hz");
 }
@@ -128,20 +134,20 @@ TEST_F(VarnexWindowTest, ExitWritesTheSettingsThatTheNextStartReads) {
     std::string written;
     {
         auto window = makeWindow();
-        VarnexState& s = window->state();
-        s.Rm = 1001.5f;
-        s.Ctare = 1.25e-11f;
+        Settings& s = window->instrument().settings();
+        s.resistors.Rm = 1001.5f;
+        s.tare.Ctare = 1.25e-11f;
         s.SigGenLvl = 0.3;
-        s.Cursor2 = 4321;
-        s.LMSOptFlag = 5;
+        s.scope.Cursor2 = 4321;
+        s.steps.LMSOptFlag = 5;
         window->show();
         window->btnExit_Click();
         EXPECT_FALSE(window->isVisible());
         written = settingsText(s);
     }
     auto next = makeWindow();
-    EXPECT_EQ(settingsText(next->state()), written);
-    EXPECT_EQ(next->state().Cursor2, 4321);
+    EXPECT_EQ(settingsText(next->instrument().settings()), written);
+    EXPECT_EQ(next->instrument().settings().scope.Cursor2, 4321);
 }
 
 TEST_F(VarnexWindowTest, CloseBoxIsRefusedWithAMessage) {
@@ -159,19 +165,62 @@ TEST_F(VarnexWindowTest, CloseBoxIsRefusedWithAMessage) {
 TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
     auto window = makeWindow();
     window->show();
-    for (auto flag : {&VarnexState::RunFlag, &VarnexState::Busy}) {
-        window->state().*flag = kTrue;
+    auto expectRefused = [&](const char* when) {
         window->btnExit_Click();
-        EXPECT_TRUE(window->isVisible());
-        ASSERT_FALSE(boxes.shown.empty());
-        EXPECT_EQ(boxes.shown.back().text, "A process is running.  Click Stop before closing.");
-        EXPECT_EQ(boxes.shown.back().title, "Exit Check");
-        EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName));
-        window->state().*flag = kFalse;
-    }
+        EXPECT_TRUE(window->isVisible()) << when;
+        ASSERT_FALSE(boxes.shown.empty()) << when;
+        EXPECT_EQ(boxes.shown.back().text, "A process is running.  Click Stop before closing.") << when;
+        EXPECT_EQ(boxes.shown.back().title, "Exit Check") << when;
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName)) << when;
+    };
+    window->instrument().startContinuous();
+    expectRefused("continuous capture");
+    window->instrument().stop();
     window->btnExit_Click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(std::filesystem::exists(folder.path() / kSettingsFileName));
+}
+
+// Exit reached while the device records (its wait calls back into the window).
+class ExitDuringARecording final : public PollTimer {
+public:
+    std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::now(); }
+    void pause() override {
+        if (window && !tried) {
+            tried = true;
+            window->btnExit_Click();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    Varnex* window = nullptr;
+    bool tried = false;
+};
+
+TEST_F(VarnexWindowTest, ExitIsRefusedWhileTheDeviceRecords) {
+    SimulatedBridgeOptions options;
+    options.circuit.component = *parseComponent("R=100");
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    auto timer = std::make_unique<ExitDuringARecording>();
+    ExitDuringARecording& exitTimer = *timer;
+    Platform platform;
+    platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
+    platform.programFolder = folder.path();
+    platform.tonePlayer = std::move(bridge.player);
+    platform.waveInput = std::move(bridge.input);
+    platform.pollTimer = std::move(timer);
+    Varnex window(std::move(platform));
+    window.show();
+    exitTimer.window = &window;
+    window.btnStart_Click();
+    ASSERT_TRUE(exitTimer.tried);
+    EXPECT_TRUE(window.isVisible());
+    const auto refused = std::find_if(boxes.shown.begin(), boxes.shown.end(), [](const MessageRequest& m) {
+        return m.text == "A process is running.  Click Stop before closing.";
+    });
+    EXPECT_NE(refused, boxes.shown.end());
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName));
+    window.btnExit_Click();
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(VarnexWindowTest, ExitClosesEveryOtherWindow) {

@@ -1,8 +1,7 @@
 #include "audio/Capture.h"
 
-#include "app/VarnexState.h"
 #include "audio/SimulatedBridge.h"
-#include "audio/TestTone.h"
+#include "audio/WavImage.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +56,15 @@ public:
     std::vector<std::string> log;
 };
 
+// Starts the program's tone at 1225 Hz on the card.
+void playTone(SimulatedBridge& bridge) {
+    std::vector<uint8_t> image;
+    buildTestTone(image, 1225, 0.5);
+    bridge.player->play(image);
+}
+
 struct Fixture {
-    std::unique_ptr<VarnexState> state = std::make_unique<VarnexState>();
+    std::unique_ptr<CaptureBuffers> state = std::make_unique<CaptureBuffers>();
     std::vector<std::string> events;
     CaptureCallbacks callbacks{[this] { events.push_back("yield " + std::to_string(state->Samples[0])); },
                                [this] { events.push_back("measure and draw"); }};
@@ -70,7 +76,7 @@ TEST(Capture, SamplesAfterACaptureOnTheSimulatedBridge) {
     options.realTime = false;
     SimulatedBridge bridge = makeSimulatedBridge(options);
     Fixture f;
-    PlayTestTone(*f.state, *bridge.player);
+    playTone(bridge);
     f.state->CapBuf.fill(-7);  // the device writes 0..22099 only
     ASSERT_TRUE(OpenInput(*f.state, *bridge.input));
     EXPECT_NE(f.state->hWaveIn, 0);
@@ -78,7 +84,7 @@ TEST(Capture, SamplesAfterACaptureOnTheSimulatedBridge) {
     SteadyPollTimer timer;
     EXPECT_EQ(CaptureOnce(*f.state, *bridge.input, f.callbacks, timer), CaptureResult::Recorded);
 
-    const VarnexState& s = *f.state;
+    const CaptureBuffers& s = *f.state;
     EXPECT_EQ(s.Samples[0], s.CapBuf[0]);
     EXPECT_EQ(s.Samples[1], s.CapBuf[1]);
     EXPECT_EQ(s.Samples[22049], s.CapBuf[22049]);
@@ -207,7 +213,7 @@ TEST(Capture, RealTimeCaptureOnTheSimulatedBridge) {
     options.circuit.component = *parseComponent("R=1k");
     SimulatedBridge bridge = makeSimulatedBridge(options);
     Fixture f;
-    PlayTestTone(*f.state, *bridge.player);
+    playTone(bridge);
     ASSERT_TRUE(OpenInput(*f.state, *bridge.input));
     f.state->Busy = kTrue;
     SteadyPollTimer timer;

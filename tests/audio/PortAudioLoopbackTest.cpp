@@ -2,12 +2,11 @@
 // PulseAudio null sink, and back from its monitor through the PortAudio input
 // and the capture code. Runs against the private server of the CTest fixture;
 // it fails, not skips, when that server is not there.
-#include "app/VarnexState.h"
 #include "audio/Capture.h"
 #include "audio/PcmLoop.h"
 #include "audio/PortAudioTonePlayer.h"
 #include "audio/PortAudioWaveInput.h"
-#include "audio/TestTone.h"
+#include "audio/WavImage.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace varnex {
 namespace {
@@ -29,7 +29,7 @@ struct Match {
 
 // Where in the loop the recording starts, and how many frames break the
 // sequence: a gap or a repeated piece shows up as a run of mismatches.
-Match matchLoop(const VarnexState& s, const PcmLoop& loop, int channel) {
+Match matchLoop(const CaptureBuffers& s, const PcmLoop& loop, int channel) {
     const size_t period = loop.frames();
     Match best{0, kMeasuredFrames + 1};
     for (size_t offset = 0; offset < period; ++offset) {
@@ -47,11 +47,11 @@ Match matchLoop(const VarnexState& s, const PcmLoop& loop, int channel) {
 TEST(PortAudioLoopback, RecordsTheProgramToneWithoutAGap) {
     PortAudioTonePlayer player;
     PortAudioWaveInput input;
-    auto state = std::make_unique<VarnexState>();
-    state->freq = 1225;
-    state->SigGenLvl = 0.5;
-    ASSERT_TRUE(PlayTestTone(*state, player)) << "no output device: is the PulseAudio fixture up?";
-    const std::optional<PcmLoop> loop = decodeWavImage(state->WavBuf);
+    auto state = std::make_unique<CaptureBuffers>();
+    std::vector<uint8_t> image;
+    buildTestTone(image, 1225, 0.5);
+    ASSERT_TRUE(player.play(image)) << "no output device: is the PulseAudio fixture up?";
+    const std::optional<PcmLoop> loop = decodeWavImage(image);
     ASSERT_TRUE(loop);
     // Let the first buffers of the tone reach the sink.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));

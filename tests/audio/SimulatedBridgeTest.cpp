@@ -1,7 +1,7 @@
 #include "audio/SimulatedBridge.h"
 
-#include "app/VarnexState.h"
-#include "audio/TestTone.h"
+#include "audio/WavImage.h"
+#include "common/DefaultCalibration.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +27,16 @@ SimulatedBridgeOptions immediateCard(const char* component, double noise = 1.0) 
     return options;
 }
 
+// Starts the program's tone at `freq` on the card.
+bool playTone(SimulatedBridge& bridge, float freq, double level = 0.5) {
+    std::vector<uint8_t> image;
+    buildTestTone(image, freq, level);
+    return bridge.player->play(image);
+}
+
 // Plays the program's tone at `freq` and returns one recorded block.
 std::vector<int16_t> recordTone(SimulatedBridge& bridge, float freq, double level = 0.5) {
-    auto state = std::make_unique<VarnexState>();
-    state->freq = freq;
-    state->SigGenLvl = level;
-    EXPECT_TRUE(PlayTestTone(*state, *bridge.player));
+    EXPECT_TRUE(playTone(bridge, freq, level));
     std::vector<int16_t> block(kCaptureFrames * 2, 0);
     WaveHeader header;
     header.data = block.data();
@@ -97,10 +101,9 @@ TEST(SimulatedBridge, ChannelsFollowTheCircuitFormula) {
 }
 
 TEST(SimulatedBridge, DefaultCalibrationOfTheProgramFitsTheCard) {
-    const auto state = std::make_unique<VarnexState>();
     const BridgeCircuit circuit;
-    EXPECT_NEAR(circuit.rightGain * state->Bal, 1.0, 1e-7);
-    EXPECT_NEAR(circuit.adcVoltsPerStep, state->Vperbit, 1e-12);
+    EXPECT_NEAR(circuit.rightGain * static_cast<float>(kDefaultBal), 1.0, 1e-7);
+    EXPECT_NEAR(circuit.adcVoltsPerStep, static_cast<float>(kDefaultVperbit), 1e-12);
 }
 
 TEST(SimulatedBridge, SilenceAfterTheToneStartsThenTone) {
@@ -149,8 +152,7 @@ TEST(SimulatedBridge, MissingDevicesRefuse) {
     options.hasInput = false;
     options.hasOutput = false;
     SimulatedBridge bridge = makeSimulatedBridge(options);
-    auto state = std::make_unique<VarnexState>();
-    EXPECT_FALSE(PlayTestTone(*state, *bridge.player));
+    EXPECT_FALSE(playTone(bridge, 1225));
     EXPECT_EQ(bridge.input->open(WaveFormat{}), 0);
 }
 
@@ -178,14 +180,13 @@ struct RealTimeRecording {
         SimulatedBridgeOptions options = immediateCard("R=1k");
         options.realTime = true;
         bridge = makeSimulatedBridge(options);
-        PlayTestTone(*state, *bridge.player);
+        playTone(bridge, 1225);
         header.data = block.data();
         header.bufferLength = kCaptureBytes;
         handle = bridge.input->open(WaveFormat{});
         bridge.input->start(handle);
     }
     SimulatedBridge bridge;
-    std::unique_ptr<VarnexState> state = std::make_unique<VarnexState>();
     std::vector<int16_t> block = std::vector<int16_t>(kCaptureFrames * 2, 0);
     WaveHeader header;
     int32_t handle = 0;

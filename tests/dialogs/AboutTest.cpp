@@ -1,6 +1,7 @@
 #include <QAction>
 
 #include "DialogFixture.h"
+#include "dialogs/About.h"
 
 namespace varnex {
 namespace {
@@ -15,7 +16,7 @@ TEST_F(AboutTest, ShowsVersionAndCreditInAnOkBoxWithoutIcon) {
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->buttons, MessageButtons::Ok);
     EXPECT_EQ(about->icon, MessageIcon::None);
-    EXPECT_EQ(about->text, state().Msg) << "built into Msg first";
+    EXPECT_EQ(about->text, aboutMessage());
 
     const size_t breakAt = about->text.find("\r\n");
     ASSERT_NE(breakAt, std::string::npos);

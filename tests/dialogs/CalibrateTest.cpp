@@ -25,18 +25,18 @@ TEST_F(CalibrateTest, LoadShowsBothFactorsAndLeavesTheDefaultsAsTheyWere) {
     EXPECT_EQ(form->windowTitle(), "Calibrate Varnex Bridge");
     EXPECT_EQ(box(form, "chBal")->text(), " .9955");
     EXPECT_EQ(box(form, "vcal")->text(), " 2.792E-05");
-    EXPECT_EQ(state().Bal, 0.9955f);
-    EXPECT_EQ(state().Vperbit, 0.00002792f);
+    EXPECT_EQ(settings().calibration.Bal, 0.9955f);
+    EXPECT_EQ(settings().calibration.Vperbit, 0.00002792f);
 }
 
 TEST_F(CalibrateTest, LoadRoundsAFactorToTheSevenDigitsShown) {
-    state().Bal = 0.123456789f;
-    state().Vperbit = 2.7923456e-5f;
+    settings().calibration.Bal = 0.123456789f;
+    settings().calibration.Vperbit = 2.7923456e-5f;
     QWidget* form = open();
     EXPECT_EQ(box(form, "chBal")->text(), " .1234568");
-    EXPECT_EQ(state().Bal, singleValue(".1234568"));
-    EXPECT_NE(state().Bal, 0.123456789f);
-    EXPECT_EQ(state().Vperbit, singleValue("2.792346E-05"));
+    EXPECT_EQ(settings().calibration.Bal, singleValue(".1234568"));
+    EXPECT_NE(settings().calibration.Bal, 0.123456789f);
+    EXPECT_EQ(settings().calibration.Vperbit, singleValue("2.792346E-05"));
 }
 
 TEST_F(CalibrateTest, VoltsPerBitIsStoredAsTypedButNeverZeroOrNegative) {
@@ -49,7 +49,7 @@ TEST_F(CalibrateTest, VoltsPerBitIsStoredAsTypedButNeverZeroOrNegative) {
     QLineEdit* vcal = box(open(), "vcal");
     for (const Row& row : rows) {
         typeInto(vcal, row.typed);
-        EXPECT_EQ(state().Vperbit, row.stored) << "typed '" << row.typed << "'";
+        EXPECT_EQ(settings().calibration.Vperbit, row.stored) << "typed '" << row.typed << "'";
         EXPECT_EQ(vcal->text(), row.typed) << "the box keeps the typed text";
     }
 }
@@ -57,11 +57,11 @@ TEST_F(CalibrateTest, VoltsPerBitIsStoredAsTypedButNeverZeroOrNegative) {
 TEST_F(CalibrateTest, ClearingVoltsPerBitWhileTypingPassesThroughTheFallback) {
     QLineEdit* vcal = box(open(), "vcal");
     typeInto(vcal, "");
-    EXPECT_EQ(state().Vperbit, 0.0001f);
+    EXPECT_EQ(settings().calibration.Vperbit, 0.0001f);
     QTest::keyClicks(vcal, "3");
-    EXPECT_EQ(state().Vperbit, 3.0f);
+    EXPECT_EQ(settings().calibration.Vperbit, 3.0f);
     QTest::keyClicks(vcal, "E-05");
-    EXPECT_EQ(state().Vperbit, 0.00003f);
+    EXPECT_EQ(settings().calibration.Vperbit, 0.00003f);
 }
 
 TEST_F(CalibrateTest, BalanceIsStoredAtOnceWhateverItIs) {
@@ -69,23 +69,23 @@ TEST_F(CalibrateTest, BalanceIsStoredAtOnceWhateverItIs) {
     for (auto [typed, stored] : {std::pair{"1.02", 1.02f}, {"0", 0.0f}, {"-1", -1.0f},
                                  {"1e6", 1e6f}, {"", 0.0f}}) {
         typeInto(chBal, typed);
-        EXPECT_EQ(state().Bal, stored) << "typed '" << typed << "'";
+        EXPECT_EQ(settings().calibration.Bal, stored) << "typed '" << typed << "'";
     }
 }
 
 TEST_F(CalibrateTest, ApplyRecomputesAndStaysOpen) {
-    state().DataReady = kTrue;
+    holdACapture();
     recordCalls();
     QWidget* form = open();
     typeInto(box(form, "chBal"), "1.02");
     click(button(form, "cmdApply"));
     EXPECT_EQ(calls, QStringList({"docalib", "doscope"}));
-    EXPECT_EQ(state().Bal, 1.02f);
+    EXPECT_EQ(settings().calibration.Bal, 1.02f);
     EXPECT_EQ(openCount("Calibrate"), 1);
 }
 
 TEST_F(CalibrateTest, CloseUnloadsThenRecomputes) {
-    state().DataReady = kTrue;
+    holdACapture();
     recordCalls();
     QPointer<QWidget> form = open();
     bool unloaded = false;
@@ -98,14 +98,14 @@ TEST_F(CalibrateTest, CloseUnloadsThenRecomputes) {
 }
 
 TEST_F(CalibrateTest, TitleBarCloseBoxKeepsTheEditsWithoutRecomputing) {
-    state().DataReady = kTrue;
+    holdACapture();
     recordCalls();
     QWidget* form = open();
     typeInto(box(form, "chBal"), "1.01");
     typeInto(box(form, "vcal"), "3E-05");
     form->close();
-    EXPECT_EQ(state().Bal, 1.01f);
-    EXPECT_EQ(state().Vperbit, 0.00003f);
+    EXPECT_EQ(settings().calibration.Bal, 1.01f);
+    EXPECT_EQ(settings().calibration.Vperbit, 0.00003f);
     EXPECT_TRUE(calls.isEmpty()) << calls.join(",").toStdString();
 }
 

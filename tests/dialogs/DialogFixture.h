@@ -14,6 +14,8 @@
 #include "ScriptedMessageBoxes.h"
 #include "TempFolder.h"
 #include "app/Varnex.h"
+#include "audio/ComponentDescription.h"
+#include "audio/SimulatedBridge.h"
 
 namespace varnex::testing {
 
@@ -26,14 +28,24 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // The window on a simulated bridge that delivers each capture at once.
     std::unique_ptr<Varnex> makeWindow() {
         Platform platform;
         platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
         platform.programFolder = folder.path();
+        SimulatedBridgeOptions options;
+        options.circuit.component = *parseComponent("L=10m,R=20");
+        options.realTime = false;
+        SimulatedBridge bridge = makeSimulatedBridge(options);
+        platform.tonePlayer = std::move(bridge.player);
+        platform.waveInput = std::move(bridge.input);
         return std::make_unique<Varnex>(std::move(platform));
     }
 
-    VarnexState& state() { return window->state(); }
+    Instrument& instrument() { return window->instrument(); }
+    Settings& settings() { return instrument().settings(); }
+    // Start1: a capture is then held for a dialog's Close to measure again.
+    void holdACapture() { window->btnStart_Click(); }
 
     // The open (visible) top-level windows of that name.
     static int openCount(const QString& name) {

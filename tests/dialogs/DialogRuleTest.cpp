@@ -55,8 +55,8 @@ TEST_F(DialogRuleTest, ExitClosesEveryDialogWithoutTheirCloseSteps) {
     QSignalSpy restarted(window.get(), &Varnex::toneRestarted);
     window->btnExit_Click();
     for (const Entry& e : kEntries) EXPECT_EQ(openCount(e.dialog), 0) << e.dialog;
-    EXPECT_EQ(state().Rm10, 10.1f) << "RmForm discards";
-    EXPECT_EQ(state().SigGenLvl, 0.75) << "a typed level stays";
+    EXPECT_EQ(settings().resistors.Rm10, 10.1f) << "RmForm discards";
+    EXPECT_EQ(settings().SigGenLvl, 0.75) << "a typed level stays";
     EXPECT_EQ(restarted.count(), 0);
     EXPECT_EQ(drawn.count(), 1) << "the step-size dialog's unload event redraws";
 }

@@ -2,7 +2,7 @@
 #include <QSignalSpy>
 
 #include "DialogFixture.h"
-#include "app/Form.h"
+#include "dialogs/FormBuilder.h"
 
 namespace varnex {
 namespace {
@@ -30,7 +30,7 @@ TEST_F(RmFormTest, LoadShowsTheResistorsAndTheSelectedOption) {
 }
 
 TEST_F(RmFormTest, CloseMakesTheSelectedValueRmAndMeasuresAfterUnloading) {
-    state().DataReady = kTrue;
+    holdACapture();
     window->menuRm_Click();
     QPointer<QWidget> form = openWindow("RmForm");
     click(button(form, "optRm1000"));
@@ -45,9 +45,9 @@ TEST_F(RmFormTest, CloseMakesTheSelectedValueRmAndMeasuresAfterUnloading) {
     QSignalSpy drawn(window.get(), &Varnex::scopeDrawn);
     click(button(form, "cmdClose"));
 
-    EXPECT_EQ(state().Rm, 998.7f);
-    EXPECT_EQ(state().RmOptFlag, 3);
-    EXPECT_EQ(state().Rm1000, 998.7f);
+    EXPECT_EQ(settings().resistors.Rm, 998.7f);
+    EXPECT_EQ(settings().resistors.RmOptFlag, 3);
+    EXPECT_EQ(settings().resistors.Rm1000, 998.7f);
     EXPECT_EQ(window->controls().txtRm->text(), " 998.7");
     EXPECT_EQ(measured.count(), 1);
     EXPECT_EQ(drawn.count(), 0) << "the oscilloscope is not redrawn";
@@ -64,50 +64,50 @@ TEST_F(RmFormTest, EditingAnUnselectedResistorStoresOnlyItsValue) {
     const Row rows[] = {{"1 000", 1000}, {"1,5", 1},     {"", 0},        {"abc", 0},
                         {"-47", -47},    {"2.2E3", 2200}, {"  12 .5 ", 12.5f}};
     for (const Row& row : rows) {
-        state().RmOptFlag = 2;
-        state().Rm = 100.3f;
+        settings().resistors.RmOptFlag = 2;
+        settings().resistors.Rm = 100.3f;
         window->menuRm_Click();
         QWidget* form = openWindow("RmForm");
         typeInto(box(form, "txtRm10000"), row.typed);
         click(button(form, "cmdClose"));
-        EXPECT_EQ(state().Rm10000, row.stored) << "typed '" << row.typed << "'";
-        EXPECT_EQ(state().Rm, 100.3f) << "typed '" << row.typed << "'";
-        EXPECT_EQ(state().Rm10, 10.1f) << "typed '" << row.typed << "'";
+        EXPECT_EQ(settings().resistors.Rm10000, row.stored) << "typed '" << row.typed << "'";
+        EXPECT_EQ(settings().resistors.Rm, 100.3f) << "typed '" << row.typed << "'";
+        EXPECT_EQ(settings().resistors.Rm10, 10.1f) << "typed '" << row.typed << "'";
     }
 }
 
 TEST_F(RmFormTest, FlagOutsideOneToFiveSelectsNoneAndCloseKeepsRm) {
     for (int16_t flag : {0, 6, -1}) {
-        state().RmOptFlag = flag;
-        state().Rm = 47;
+        settings().resistors.RmOptFlag = flag;
+        settings().resistors.Rm = 47;
         window->controls().txtRm->setText("old");
         window->menuRm_Click();
         QWidget* form = openWindow("RmForm");
         for (const char* option : kOptions)
             EXPECT_FALSE(button(form, option)->isChecked()) << "flag " << flag << " " << option;
         typeInto(box(form, "txtRm100"), "99");
-        state().DataReady = kTrue;
+        holdACapture();
         QSignalSpy measured(window.get(), &Varnex::measured);
         click(button(form, "cmdClose"));
-        EXPECT_EQ(state().Rm, 47) << "flag " << flag;
-        EXPECT_EQ(state().RmOptFlag, flag);
-        EXPECT_EQ(state().Rm100, 99) << "flag " << flag;
+        EXPECT_EQ(settings().resistors.Rm, 47) << "flag " << flag;
+        EXPECT_EQ(settings().resistors.RmOptFlag, flag);
+        EXPECT_EQ(settings().resistors.Rm100, 99) << "flag " << flag;
         EXPECT_EQ(window->controls().txtRm->text(), " 47") << "flag " << flag;
         EXPECT_EQ(measured.count(), 1) << "flag " << flag;
     }
 }
 
 TEST_F(RmFormTest, TitleBarCloseBoxDiscardsEverything) {
-    state().DataReady = kTrue;
+    holdACapture();
     window->menuRm_Click();
     QWidget* form = openWindow("RmForm");
     click(button(form, "optRm100000"));
     typeInto(box(form, "txtRm100000"), "123");
     QSignalSpy measured(window.get(), &Varnex::measured);
     form->close();
-    EXPECT_EQ(state().Rm, 100);
-    EXPECT_EQ(state().RmOptFlag, 1);
-    EXPECT_EQ(state().Rm100000, 100000);
+    EXPECT_EQ(settings().resistors.Rm, 100);
+    EXPECT_EQ(settings().resistors.RmOptFlag, 1);
+    EXPECT_EQ(settings().resistors.Rm100000, 100000);
     EXPECT_EQ(window->controls().txtRm->text(), " 100");
     EXPECT_EQ(measured.count(), 0);
     EXPECT_EQ(openCount("RmForm"), 0);

@@ -15,7 +15,7 @@ TEST_F(SigGenTest, FirstOpeningShows1225HzAndTheStoredLevel) {
     EXPECT_TRUE(button(form, "opt1225Hz")->isChecked());
     EXPECT_EQ(button(form, "opt120Hz")->text(), "120Hz");
     EXPECT_EQ(box(form, "txtSigGenLvl")->text(), "0.5");
-    EXPECT_EQ(state().SigGenLvl, 0.5);
+    EXPECT_EQ(settings().SigGenLvl, 0.5);
 }
 
 TEST_F(SigGenTest, TypedLevelIsHeldToZeroToOneAndStoredAtOnce) {
@@ -30,10 +30,10 @@ TEST_F(SigGenTest, TypedLevelIsHeldToZeroToOneAndStoredAtOnce) {
     window->menuSigGen_Click();
     QLineEdit* level = box(openWindow("SigGen"), "txtSigGenLvl");
     for (const Row& row : rows) {
-        state().SigGenLvl = 0.5;
+        settings().SigGenLvl = 0.5;
         typeInto(level, row.typed);
         EXPECT_EQ(level->text(), row.shown) << "typed '" << row.typed << "'";
-        EXPECT_EQ(state().SigGenLvl, row.stored) << "typed '" << row.typed << "'";
+        EXPECT_EQ(settings().SigGenLvl, row.stored) << "typed '" << row.typed << "'";
     }
 }
 
@@ -44,11 +44,11 @@ TEST_F(SigGenTest, LoadLimitsAStoredLevelThroughTheNestedChangeEvent) {
         double after;
     };
     for (const Row& row : {Row{1.5, "1", 1}, Row{-3, "0", 0}, Row{0.125, "0.125", 0.125}}) {
-        state().SigGenLvl = row.stored;
+        settings().SigGenLvl = row.stored;
         window->menuSigGen_Click();
         QWidget* form = openWindow("SigGen");
         EXPECT_EQ(box(form, "txtSigGenLvl")->text(), row.shown) << "level " << row.stored;
-        EXPECT_EQ(state().SigGenLvl, row.after) << "level " << row.stored;
+        EXPECT_EQ(settings().SigGenLvl, row.after) << "level " << row.stored;
         form->close();
     }
 }
@@ -70,14 +70,14 @@ TEST_F(SigGenTest, CloseTakesTheFrequencyAndRestartsTheToneBeforeUnloading) {
         float freqAtRestart = 0;
         bool openAtRestart = false;
         auto spy = QObject::connect(window.get(), &Varnex::toneRestarted, [&] {
-            freqAtRestart = state().freq;
+            freqAtRestart = instrument().tone().freq;
             openAtRestart = form && form->isVisible();
         });
         QSignalSpy restarted(window.get(), &Varnex::toneRestarted);
         click(button(form, "btnClose"));
         QObject::disconnect(spy);
-        EXPECT_EQ(state().freq, row.freq) << row.option;
-        EXPECT_EQ(state().SigGenOptFlag, row.flag) << row.option;
+        EXPECT_EQ(instrument().tone().freq, row.freq) << row.option;
+        EXPECT_EQ(instrument().tone().SigGenOptFlag, row.flag) << row.option;
         EXPECT_EQ(window->controls().txtFreq->text(), row.shown) << row.option;
         EXPECT_EQ(restarted.count(), 1) << row.option;
         EXPECT_EQ(freqAtRestart, row.freq) << row.option;
@@ -93,7 +93,7 @@ TEST_F(SigGenTest, CloseTakesTheFrequencyAndRestartsTheToneBeforeUnloading) {
 
 TEST_F(SigGenTest, FlagOutsideOneToSixLeaves1225HzSelected) {
     for (int16_t flag : {0, 7}) {
-        state().SigGenOptFlag = flag;
+        instrument().tone().SigGenOptFlag = flag;
         window->menuSigGen_Click();
         QWidget* form = openWindow("SigGen");
         EXPECT_TRUE(button(form, "opt1225Hz")->isChecked()) << "flag " << flag;
@@ -108,9 +108,9 @@ TEST_F(SigGenTest, TitleBarCloseBoxKeepsTheLevelButDiscardsTheFrequency) {
     click(button(form, "opt120Hz"));
     QSignalSpy restarted(window.get(), &Varnex::toneRestarted);
     form->close();
-    EXPECT_EQ(state().SigGenLvl, 0.25);
-    EXPECT_EQ(state().freq, 1225);
-    EXPECT_EQ(state().SigGenOptFlag, 2);
+    EXPECT_EQ(settings().SigGenLvl, 0.25);
+    EXPECT_EQ(instrument().tone().freq, 1225);
+    EXPECT_EQ(instrument().tone().SigGenOptFlag, 2);
     EXPECT_EQ(window->controls().txtFreq->text(), "1225 Hz");
     EXPECT_EQ(restarted.count(), 0);
 }

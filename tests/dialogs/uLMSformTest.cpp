@@ -42,15 +42,15 @@ TEST_F(uLMSformTest, CloseWithoutCaptureCommitsAndRedrawsTwice) {
     QWidget* form = openWindow("uLMSform");
     click(button(form, "optLMS5"));
     click(button(form, "btnClose"));
-    EXPECT_EQ(state().uLMS, 0.095f);
-    EXPECT_EQ(state().LMSOptFlag, 5);
+    EXPECT_EQ(settings().steps.uLMS, 0.095f);
+    EXPECT_EQ(settings().steps.LMSOptFlag, 5);
     EXPECT_EQ(window->controls().txtuLMS->text(), " .095");
     EXPECT_EQ(calls, QStringList({"doscope", "doscope"})) << "docalib measures nothing without a capture";
     EXPECT_EQ(openCount("uLMSform"), 0);
 }
 
 TEST_F(uLMSformTest, CloseWithCaptureMeasuresAndRedrawsTwiceAfterCommitting) {
-    state().DataReady = kTrue;
+    holdACapture();
     recordCalls();
     window->myuLMs_Click();
     QPointer<QWidget> form = openWindow("uLMSform");
@@ -59,19 +59,19 @@ TEST_F(uLMSformTest, CloseWithCaptureMeasuresAndRedrawsTwiceAfterCommitting) {
     QList<float> stepWhenMeasured;
     QList<bool> openWhenMeasured;
     QObject::connect(window.get(), &Varnex::measured, [&] {
-        stepWhenMeasured << state().uLMS1 << state().LMSOptFlag;
+        stepWhenMeasured << settings().steps.uLMS1 << settings().steps.LMSOptFlag;
         openWhenMeasured << (form && form->isVisible());
     });
     click(button(form, "btnClose"));
     EXPECT_EQ(calls, QStringList({"docalib", "doscope", "docalib", "doscope"}));
     EXPECT_EQ(stepWhenMeasured, QList<float>({0.004f, 1, 0.004f, 1})) << "committed before measuring";
     // The estimator replaces the chosen step with its own, and the box shows it.
-    EXPECT_NE(state().uLMS, 0.004f);
-    EXPECT_EQ(window->controls().txtuLMS->text().toStdString(), paddedForm(state().uLMS));
+    EXPECT_NE(settings().steps.uLMS, 0.004f);
+    EXPECT_EQ(window->controls().txtuLMS->text().toStdString(), paddedForm(settings().steps.uLMS));
     ASSERT_EQ(openWhenMeasured.size(), 2);
     EXPECT_FALSE(openWhenMeasured[1]) << "the second recompute follows the unload";
-    EXPECT_EQ(state().uLMS1, 0.004f);
-    EXPECT_EQ(state().LMSOptFlag, 1);
+    EXPECT_EQ(settings().steps.uLMS1, 0.004f);
+    EXPECT_EQ(settings().steps.LMSOptFlag, 1);
 }
 
 TEST_F(uLMSformTest, EditingAnUnselectedStepChangesOnlyThatEntry) {
@@ -80,14 +80,14 @@ TEST_F(uLMSformTest, EditingAnUnselectedStepChangesOnlyThatEntry) {
     typeInto(box(form, "txtLMS2"), "0.03");
     typeInto(box(form, "txtLMS4"), "x");
     click(button(form, "btnClose"));
-    EXPECT_EQ(state().uLMS2, 0.03f);
-    EXPECT_EQ(state().uLMS4, 0.0f) << "a box without a number gives 0";
-    EXPECT_EQ(state().uLMS, 0.055f);
-    EXPECT_EQ(state().uLMS5, 0.095f);
+    EXPECT_EQ(settings().steps.uLMS2, 0.03f);
+    EXPECT_EQ(settings().steps.uLMS4, 0.0f) << "a box without a number gives 0";
+    EXPECT_EQ(settings().steps.uLMS, 0.055f);
+    EXPECT_EQ(settings().steps.uLMS5, 0.095f);
 }
 
 TEST_F(uLMSformTest, TitleBarCloseBoxKeepsTheVariablesButRecomputesOnce) {
-    state().DataReady = kTrue;
+    holdACapture();
     recordCalls();
     window->myuLMs_Click();
     QWidget* form = openWindow("uLMSform");
@@ -95,11 +95,11 @@ TEST_F(uLMSformTest, TitleBarCloseBoxKeepsTheVariablesButRecomputesOnce) {
     typeInto(box(form, "txtLMS1"), "0.5");
     form->close();
     EXPECT_EQ(calls, QStringList({"docalib", "doscope"}));
-    EXPECT_NE(state().uLMS, 0.5f) << "the typed step is discarded";
-    EXPECT_EQ(state().uLMS1, 0.0055f);
-    EXPECT_EQ(state().LMSOptFlag, 3);
+    EXPECT_NE(settings().steps.uLMS, 0.5f) << "the typed step is discarded";
+    EXPECT_EQ(settings().steps.uLMS1, 0.0055f);
+    EXPECT_EQ(settings().steps.LMSOptFlag, 3);
     // The recompute shows the estimator's own step.
-    EXPECT_EQ(window->controls().txtuLMS->text().toStdString(), paddedForm(state().uLMS));
+    EXPECT_EQ(window->controls().txtuLMS->text().toStdString(), paddedForm(settings().steps.uLMS));
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
     platform.tonePlayer = std::move(bridge.player);
     platform.waveInput = std::move(bridge.input);
     Varnex window(std::move(platform));
-    window.state().Rm = 1000;
+    window.instrument().settings().resistors.Rm = 1000;
     window.show();
 
     QTest::mouseClick(window.controls().btnStart, Qt::LeftButton);

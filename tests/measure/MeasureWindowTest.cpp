@@ -9,28 +9,39 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedMessageBoxes.h"
-#include "SyntheticCapture.h"
 #include "TempFolder.h"
 #include "app/Varnex.h"
+#include "audio/ComponentDescription.h"
+#include "audio/SimulatedBridge.h"
 #include "common/NumberText.h"
-#include "measure/Quadrature.h"
 
 namespace varnex {
 namespace {
 
 class MeasureWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { start(nullptr); }
+
+    // A window on the simulated bridge with the component between the
+    // resistor and ground (noise-free, delivering each capture at once), or
+    // on no sound device at all.
+    void start(const char* component, double referenceResistance = 100) {
         Platform platform;
         platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
         platform.programFolder = folder.path();
+        if (component) {
+            SimulatedBridgeOptions options;
+            options.circuit.component = *parseComponent(component);
+            options.circuit.referenceResistance = referenceResistance;
+            options.noiseSteps = 0;
+            options.realTime = false;
+            SimulatedBridge bridge = makeSimulatedBridge(options);
+            platform.tonePlayer = std::move(bridge.player);
+            platform.waveInput = std::move(bridge.input);
+        }
         window = std::make_unique<Varnex>(std::move(platform));
-        VarnexState& s = window->state();
-        const Quadrature q = quadratureFor(s.freq, s.Pi);
-        s.QuadLag = q.QuadLag;
-        s.QuadA = q.QuadA;
-        s.QuadB = q.QuadB;
     }
+    Settings& settings() { return window->instrument().settings(); }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "ManTare") w->close();
@@ -58,27 +69,26 @@ protected:
 };
 
 TEST_F(MeasureWindowTest, ResistorEqualToRmReadsItsValue) {
-    VarnexState& s = window->state();
-    s.Rm = 1000;
-    testing::fillRatio(s, 8000, 1.0, 0.0);
+    start("R=1k", 1000);
+    settings().resistors.Rm = 1000;
     QSignalSpy measured(window.get(), &Varnex::measured);
+    window->btnStart_Click();
     // Several runs converge the weights, as repeated captures would.
-    for (int run = 0; run < 3; ++run) window->docalib();
+    for (int run = 0; run < 2; ++run) window->docalib();
     EXPECT_EQ(measured.count(), 3);
     EXPECT_NEAR(text("Text4").toDouble(), 1000, 1);
     EXPECT_NEAR(text("Text2").toDouble(), 1000, 1);
     EXPECT_NEAR(text("Text1").toDouble(), 0, 0.1);
     EXPECT_NEAR(text("Text3").toDouble(), 0, 1);
-    EXPECT_EQ(text("txtuLMS").toStdString(), paddedForm(s.uLMS));
+    EXPECT_EQ(text("txtuLMS").toStdString(), paddedForm(settings().steps.uLMS));
 }
 
 TEST_F(MeasureWindowTest, CapacitorShowsCsAndD) {
-    VarnexState& s = window->state();
-    s.Rm = 1000;
     // 100 nF at 1225 Hz: Xs = -1299.2 ohm.
-    const double xs = -1 / (2 * M_PI * 1225 * 100e-9);
-    testing::fillRatio(s, 8000, 0.0, xs / 1000);
-    for (int run = 0; run < 3; ++run) window->docalib();
+    start("C=100n", 1000);
+    settings().resistors.Rm = 1000;
+    window->btnStart_Click();
+    for (int run = 0; run < 2; ++run) window->docalib();
     EXPECT_EQ(text("Label16"), "Cs");
     EXPECT_EQ(text("Label17"), "D");
     EXPECT_TRUE(text("Text5").endsWith("uF")) << text("Text5").toStdString();
@@ -94,17 +104,17 @@ TEST_F(MeasureWindowTest, NoCaptureMeansNoMeasurement) {
 }
 
 TEST_F(MeasureWindowTest, ResetClearsTheWeights) {
-    VarnexState& s = window->state();
-    testing::fillRatio(s, 8000, 0.5, 0.0);
-    window->docalib();
-    ASSERT_GT(s.Wi[11025], 0.4f);
+    start("R=50");
+    window->btnStart_Click();
+    const EstimatorState& e = window->instrument().estimator();
+    ASSERT_GT(e.Wi[11025], 0.4f);
     window->findChild<QAction*>("menuResetLMS")->trigger();
-    EXPECT_EQ(s.Wi[11024], 0.0f);
-    EXPECT_EQ(s.Wq[11024], 0.0f);
+    EXPECT_EQ(e.Wi[11024], 0.0f);
+    EXPECT_EQ(e.Wq[11024], 0.0f);
 }
 
 TEST_F(MeasureWindowTest, ClearTareAsksAndNoLeavesEverything) {
-    VarnexState& s = window->state();
+    Tare& s = settings().tare;
     s.Ctare = 1e-11f;
     s.Ltare = 2e-6f;
     s.Rtare = 0.5f;
@@ -130,8 +140,9 @@ TEST_F(MeasureWindowTest, ClearTareAsksAndNoLeavesEverything) {
 }
 
 TEST_F(MeasureWindowTest, ManualTareDialogLoadsAppliesAndMeasures) {
-    VarnexState& s = window->state();
-    s.Ctare = 3.3e-12f;
+    start("R=100");
+    const Tare& s = settings().tare;
+    settings().tare.Ctare = 3.3e-12f;
     window->myManTare_Click();
     QWidget* dialog = manTare();
     ASSERT_NE(dialog, nullptr);
@@ -149,7 +160,7 @@ TEST_F(MeasureWindowTest, ManualTareDialogLoadsAppliesAndMeasures) {
     txtC->setText("12.5 pF");
     txtL->setText("2");
     txtR->setText("abc");
-    testing::fillRatio(s, 8000, 1.0, 0.0);
+    window->btnStart_Click();  // a capture to measure again
     QSignalSpy measured(window.get(), &Varnex::measured);
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(s.Ctare, 12.5e-12f);
@@ -162,7 +173,7 @@ TEST_F(MeasureWindowTest, ManualTareDialogLoadsAppliesAndMeasures) {
 }
 
 TEST_F(MeasureWindowTest, ManualTareTitleBarCloseAppliesNothing) {
-    VarnexState& s = window->state();
+    const Tare& s = settings().tare;
     window->myManTare_Click();
     QWidget* dialog = manTare();
     ASSERT_NE(dialog, nullptr);

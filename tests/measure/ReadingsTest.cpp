@@ -4,8 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
-#include "SyntheticCapture.h"
 #include "common/NumberText.h"
 
 namespace varnex {
@@ -23,17 +23,33 @@ struct Inputs {
     float uLMS = 0.055f;
 };
 
-std::unique_ptr<VarnexState> stateWith(const Inputs& in) {
-    auto s = testing::newState(in.freq);
-    s->Wi[H + 1] = in.Wi;
-    s->Wq[H + 1] = in.Wq;
-    s->Rm = in.Rm;
-    s->Rtare = in.Rtare;
-    s->Ltare = in.Ltare;
-    s->Ctare = in.Ctare;
-    s->ErrLMS[H] = in.err;
-    s->uLMS = in.uLMS;
+// The parts a reading reads and writes, and the reading itself.
+struct Run {
+    EstimatorState estimator;
+    ReadingParameters parameters;
+    Results results;
+    ImpedanceReading reading;
+    ReadingTexts texts;
+
+    void read() {
+        reading = computeReading(estimator, 22048, parameters, results);
+        texts = readingTexts(reading);
+    }
+};
+
+std::unique_ptr<Run> stateWith(const Inputs& in) {
+    auto s = std::make_unique<Run>();
+    s->estimator.Wi[H + 1] = in.Wi;
+    s->estimator.Wq[H + 1] = in.Wq;
+    s->estimator.ErrLMS[H] = in.err;
+    s->parameters = {in.Rm, in.freq, in.uLMS, Tare{in.Ctare, in.Ltare, in.Rtare}};
     return s;
+}
+
+// The readings of one run on those inputs.
+const ReadingTexts& computeReadings(Run& s) {
+    s.read();
+    return s.texts;
 }
 
 TEST(ReadingsFormat, OhmBoxesSwitchPatternAtTheirThresholds) {
@@ -89,29 +105,29 @@ TEST(ReadingsFormat, UnitTableFromTheLargestThresholdDown) {
 
 TEST(Readings, ThousandOhmResistorOnThousandOhmReference) {
     auto s = stateWith({.Wi = 1, .Wq = 0});
-    const Readings r = computeReadings(*s);
-    EXPECT_EQ(r.Text4, "1000");
-    EXPECT_EQ(r.Text2, "1000");
-    EXPECT_EQ(r.Text3, "0.00");
-    EXPECT_EQ(r.Text1, "0.00");
-    EXPECT_EQ(r.Label16, "Ls");
-    EXPECT_EQ(r.Text5, "0.00uH");
-    EXPECT_EQ(r.Text6, "0.000");
-    EXPECT_EQ(r.Label17, "Q");
-    EXPECT_EQ(r.txtuLMS, " .055");
-    EXPECT_EQ(r.txteLMS, "0.00000");
+    const ReadingTexts r = computeReadings(*s);
+    EXPECT_EQ(r.resistance, "1000");
+    EXPECT_EQ(r.magnitude, "1000");
+    EXPECT_EQ(r.reactance, "0.00");
+    EXPECT_EQ(r.angle, "0.00");
+    EXPECT_EQ(r.seriesCaption, "Ls");
+    EXPECT_EQ(r.seriesValue, "0.00uH");
+    EXPECT_EQ(r.factor, "0.000");
+    EXPECT_EQ(r.factorCaption, "Q");
+    EXPECT_EQ(r.stepSize, " .055");
+    EXPECT_EQ(r.lastError, "0.00000");
 }
 
 TEST(Readings, ThousandOhmResistorWithATinyNegativeQuadratureIsCapacitive) {
     auto s = stateWith({.Wi = 1, .Wq = -0.000001f});
-    const Readings r = computeReadings(*s);
-    EXPECT_EQ(r.Label16, "Cs");
-    EXPECT_EQ(r.Label17, "D");
-    EXPECT_NEAR(s->Cs, 1 / (2 * M_PI * 1225 * 0.001), 1e-5);  // about 0.13 F
-    EXPECT_EQ(r.Text5, "129922.40uF");
-    EXPECT_NEAR(s->ScaleVal, 1e6, 1);
-    EXPECT_EQ(r.Text6, "1000000.000");
-    EXPECT_EQ(r.Text3, "0.00") << "-0.001 ohm rounds to an unsigned zero";
+    const ReadingTexts r = computeReadings(*s);
+    EXPECT_EQ(r.seriesCaption, "Cs");
+    EXPECT_EQ(r.factorCaption, "D");
+    EXPECT_NEAR(s->results.Cs, 1 / (2 * M_PI * 1225 * 0.001), 1e-5);  // about 0.13 F
+    EXPECT_EQ(r.seriesValue, "129922.40uF");
+    EXPECT_NEAR(s->reading.dissipation, 1e6, 1);
+    EXPECT_EQ(r.factor, "1000000.000");
+    EXPECT_EQ(r.reactance, "0.00") << "-0.001 ohm rounds to an unsigned zero";
 }
 
 TEST(Readings, ComponentsOnTheirReference) {
@@ -197,67 +213,67 @@ TEST(Readings, ComponentsOnTheirReference) {
     };
     for (const Row& row : rows) {
         auto s = stateWith(row.in);
-        const Readings r = computeReadings(*s);
-        EXPECT_EQ(r.Text4, row.rs) << row.name;
-        EXPECT_EQ(r.Text3, row.xs) << row.name;
-        EXPECT_EQ(r.Text2, row.zmag) << row.name;
-        EXPECT_EQ(r.Text1, row.angle) << row.name;
-        EXPECT_EQ(r.Label16, row.label16) << row.name;
-        EXPECT_EQ(r.Text5, row.value) << row.name;
-        EXPECT_EQ(r.Text6, row.qd) << row.name;
-        EXPECT_EQ(r.Label17, row.label17) << row.name;
+        const ReadingTexts r = computeReadings(*s);
+        EXPECT_EQ(r.resistance, row.rs) << row.name;
+        EXPECT_EQ(r.reactance, row.xs) << row.name;
+        EXPECT_EQ(r.magnitude, row.zmag) << row.name;
+        EXPECT_EQ(r.angle, row.angle) << row.name;
+        EXPECT_EQ(r.seriesCaption, row.label16) << row.name;
+        EXPECT_EQ(r.seriesValue, row.value) << row.name;
+        EXPECT_EQ(r.factor, row.qd) << row.name;
+        EXPECT_EQ(r.factorCaption, row.label17) << row.name;
     }
 }
 
 TEST(Readings, ResistanceTareIsStoredBackIntoTheWeight) {
     auto s = stateWith({.Wi = 0.5f, .Wq = 0.1f, .Rm = 100, .Rtare = 2});
-    const float untouched = s->Wi[H];
+    const float untouched = s->estimator.Wi[H];
     computeReadings(*s);
-    EXPECT_FLOAT_EQ(s->Wi[H + 1], 0.48f);
-    EXPECT_EQ(s->Wi[H], untouched) << "the next run seeds from Wi(H), which keeps no tare";
-    EXPECT_FLOAT_EQ(s->Zmag, 100 * std::hypot(0.48f, 0.1f));
+    EXPECT_FLOAT_EQ(s->estimator.Wi[H + 1], 0.48f);
+    EXPECT_EQ(s->estimator.Wi[H], untouched) << "the next run seeds from Wi(H), which keeps no tare";
+    EXPECT_FLOAT_EQ(s->results.Zmag, 100 * std::hypot(0.48f, 0.1f));
 }
 
 TEST(Readings, ResultsAreKeptInTheState) {
     auto s = stateWith({.Wi = 0.5f, .Wq = 0.5f, .Rm = 100});
-    s->Cs = 7;
+    s->results.Cs = 7;
     computeReadings(*s);
-    EXPECT_FLOAT_EQ(s->Zang, 45);
-    EXPECT_FLOAT_EQ(s->ScaleVal, 1);
-    EXPECT_FLOAT_EQ(s->Ls, 50 / (2 * M_PI * 1225));
-    EXPECT_EQ(s->Cs, 7) << "Cs is written only for a capacitive reading";
+    EXPECT_FLOAT_EQ(s->results.Zang, 45);
+    EXPECT_FLOAT_EQ(s->reading.quality, 1);
+    EXPECT_FLOAT_EQ(s->results.Ls, 50 / (2 * M_PI * 1225));
+    EXPECT_EQ(s->results.Cs, 7) << "Cs is written only for a capacitive reading";
 }
 
 TEST(Readings, ErrorAndStepSizeBoxes) {
     auto s = stateWith({.Wi = 1, .err = -0.0000456f, .uLMS = 0.0123f});
-    const Readings r = computeReadings(*s);
-    EXPECT_EQ(r.txteLMS, "-0.00005");
-    EXPECT_EQ(r.txtuLMS, " .0123");
+    const ReadingTexts r = computeReadings(*s);
+    EXPECT_EQ(r.lastError, "-0.00005");
+    EXPECT_EQ(r.stepSize, " .0123");
 }
 
 TEST(ReadingsFaults, ZeroReferenceShowsTheMarkerAndKeepsTheWeight) {
     for (float wq : {0.3f, -0.3f}) {
         auto s = stateWith({.Wi = 0.5f, .Wq = wq, .Rm = 0, .Rtare = 1, .err = 0.00001f});
-        const Readings r = computeReadings(*s);
+        const ReadingTexts r = computeReadings(*s);
         const std::string name = "Wq " + std::to_string(wq);
-        for (const std::string* box : {&r.Text2, &r.Text1, &r.Text4, &r.Text3, &r.Text5, &r.Text6})
+        for (const std::string* box : {&r.magnitude, &r.angle, &r.resistance, &r.reactance, &r.seriesValue, &r.factor})
             EXPECT_EQ(*box, kNoValueText) << name;
-        EXPECT_EQ(r.txtuLMS, " .055") << name;
-        EXPECT_EQ(r.txteLMS, "0.00001") << name;
-        EXPECT_EQ(r.Label16, wq >= 0 ? "Ls" : "Cs") << name;
-        EXPECT_EQ(s->Wi[H + 1], 0.5f) << name << ": no infinite tare stored into the weight";
+        EXPECT_EQ(r.stepSize, " .055") << name;
+        EXPECT_EQ(r.lastError, "0.00001") << name;
+        EXPECT_EQ(r.seriesCaption, wq >= 0 ? "Ls" : "Cs") << name;
+        EXPECT_EQ(s->estimator.Wi[H + 1], 0.5f) << name << ": no infinite tare stored into the weight";
     }
 }
 
 TEST(ReadingsFaults, ZeroFrequencyShowsTheMarkerForLsOrCsOnly) {
     for (float wq : {0.3f, -0.3f, 0.0f}) {
         auto s = stateWith({.Wi = 0.5f, .Wq = wq, .freq = 0});
-        const Readings r = computeReadings(*s);
+        const ReadingTexts r = computeReadings(*s);
         const std::string name = "Wq " + std::to_string(wq);
-        EXPECT_EQ(r.Text5, kNoValueText) << name;
-        EXPECT_EQ(r.Text4, "500.00") << name;
-        EXPECT_NE(r.Text2, kNoValueText) << name;
-        EXPECT_NE(r.Text6, kNoValueText) << name;
+        EXPECT_EQ(r.seriesValue, kNoValueText) << name;
+        EXPECT_EQ(r.resistance, "500.00") << name;
+        EXPECT_NE(r.magnitude, kNoValueText) << name;
+        EXPECT_NE(r.factor, kNoValueText) << name;
     }
 }
 
@@ -265,19 +281,19 @@ TEST(ReadingsFaults, OverflowingQuotientsShowTheMarker) {
     const float tiny = std::numeric_limits<float>::denorm_min();
     {
         auto s = stateWith({.Wi = tiny, .Wq = 1, .Rm = 100});
-        const Readings r = computeReadings(*s);
-        EXPECT_EQ(r.Text6, kNoValueText) << "Q";
-        EXPECT_EQ(r.Text1, "90.00") << "the angle is still right";
-        EXPECT_EQ(r.Text2, "100.00");
-        EXPECT_EQ(r.Text5, "12.99mH");
+        const ReadingTexts r = computeReadings(*s);
+        EXPECT_EQ(r.factor, kNoValueText) << "Q";
+        EXPECT_EQ(r.angle, "90.00") << "the angle is still right";
+        EXPECT_EQ(r.magnitude, "100.00");
+        EXPECT_EQ(r.seriesValue, "12.99mH");
     }
     {
         auto s = stateWith({.Wi = 1, .Wq = -tiny, .Rm = 100});
-        const Readings r = computeReadings(*s);
-        EXPECT_EQ(r.Text6, kNoValueText) << "D";
-        EXPECT_EQ(r.Text5, kNoValueText) << "Cs beyond the float range";
-        EXPECT_EQ(r.Text1, "0.00");
-        EXPECT_EQ(r.Text4, "100.00");
+        const ReadingTexts r = computeReadings(*s);
+        EXPECT_EQ(r.factor, kNoValueText) << "D";
+        EXPECT_EQ(r.seriesValue, kNoValueText) << "Cs beyond the float range";
+        EXPECT_EQ(r.angle, "0.00");
+        EXPECT_EQ(r.resistance, "100.00");
     }
 }
 

@@ -31,31 +31,15 @@ TEST(TareText, MainWindowBoxesByWriter) {
         {"large", TareWriter::StartUp, 0.004f, 1e-9f, 12.345f, "4000.00 uH", "1000.00 pF", "12.35"},
     };
     for (const Row& row : rows) {
-        VarnexState s;
+        Tare s;
         s.Ltare = row.Ltare;
         s.Ctare = row.Ctare;
         s.Rtare = row.Rtare;
-        const TareBoxTexts t = tareBoxTexts(s, row.writer);
-        EXPECT_EQ(t.txtLtare, row.l) << row.name;
-        EXPECT_EQ(t.txtCtare, row.c) << row.name;
-        EXPECT_EQ(t.txtRtare, row.r) << row.name;
+        const TareTexts t = tareBoxTexts(s, row.writer);
+        EXPECT_EQ(t.inductance, row.l) << row.name;
+        EXPECT_EQ(t.capacitance, row.c) << row.name;
+        EXPECT_EQ(t.resistance, row.r) << row.name;
     }
-}
-
-TEST(TareText, ClearSetsEveryTareToZero) {
-    VarnexState s;
-    s.Ltare = 2e-6f;
-    s.Ctare = 5e-12f;
-    s.Rtare = 0.3f;
-    s.Zmag = 77;  // the readings are not touched
-    const TareBoxTexts t = clearTare(s);
-    EXPECT_EQ(s.Ltare, 0);
-    EXPECT_EQ(s.Ctare, 0);
-    EXPECT_EQ(s.Rtare, 0);
-    EXPECT_EQ(s.Zmag, 77);
-    EXPECT_EQ(t.txtLtare, "00.00 uH");
-    EXPECT_EQ(t.txtCtare, "0.00 pF");
-    EXPECT_EQ(t.txtRtare, "0.00");
 }
 
 TEST(TareText, DialogLoadsTheCurrentValues) {
@@ -71,14 +55,14 @@ TEST(TareText, DialogLoadsTheCurrentValues) {
         {-1e-12f, -2e-6f, -0.5f, "-01.00", "-02.00", "-0.50"},
     };
     for (const Row& row : rows) {
-        VarnexState s;
+        Tare s;
         s.Ctare = row.Ctare;
         s.Ltare = row.Ltare;
         s.Rtare = row.Rtare;
-        const ManTareTexts t = manTareLoadTexts(s);
-        EXPECT_EQ(t.txtC, row.c) << "Ctare " << row.Ctare;
-        EXPECT_EQ(t.txtL, row.l) << "Ltare " << row.Ltare;
-        EXPECT_EQ(t.txtR, row.r) << "Rtare " << row.Rtare;
+        const TareTexts t = manTareLoadTexts(s);
+        EXPECT_EQ(t.capacitance, row.c) << "Ctare " << row.Ctare;
+        EXPECT_EQ(t.inductance, row.l) << "Ltare " << row.Ltare;
+        EXPECT_EQ(t.resistance, row.r) << "Rtare " << row.Rtare;
     }
 }
 
@@ -96,27 +80,24 @@ TEST(TareText, CloseReadsTheBoxesIntoTheTares) {
         {"2.5e3", "1E-1", "3", 2.5e-9f, 0.1e-6f, 3, "0.10 uH", "2500.00 pF", "3.00"},
     };
     for (const Row& row : rows) {
-        VarnexState s;
-        s.Ctare = s.Ltare = s.Rtare = 9;
-        const TareBoxTexts t = applyManTare(s, row.c, row.l, row.r);
+        const Tare s = tareFromBoxes(row.c, row.l, row.r);
+        const TareTexts t = tareBoxTexts(s, TareWriter::ManTareClose);
         const std::string name =
             std::string("boxes '") + row.c + "' '" + row.l + "' '" + row.r + "'";
         EXPECT_FLOAT_EQ(s.Ctare, row.Ctare) << name;
         EXPECT_FLOAT_EQ(s.Ltare, row.Ltare) << name;
         EXPECT_FLOAT_EQ(s.Rtare, row.Rtare) << name;
-        EXPECT_EQ(t.txtLtare, row.boxL) << name;
-        EXPECT_EQ(t.txtCtare, row.boxC) << name;
-        EXPECT_EQ(t.txtRtare, row.boxR) << name;
+        EXPECT_EQ(t.inductance, row.boxL) << name;
+        EXPECT_EQ(t.capacitance, row.boxC) << name;
+        EXPECT_EQ(t.resistance, row.boxR) << name;
     }
 }
 
 TEST(TareText, ValuesComeBackAsTheyWereEntered) {
     for (const char* entered : {"10", "3.3", "12.5", "0.01", "24.99"}) {
-        VarnexState s;
-        applyManTare(s, entered, entered, "0");
-        const ManTareTexts t = manTareLoadTexts(s);
-        EXPECT_EQ(t.txtC, t.txtL) << entered;
-        EXPECT_DOUBLE_EQ(std::stod(t.txtC), std::stod(entered)) << entered;
+        const TareTexts t = manTareLoadTexts(tareFromBoxes(entered, entered, "0"));
+        EXPECT_EQ(t.capacitance, t.inductance) << entered;
+        EXPECT_DOUBLE_EQ(std::stod(t.capacitance), std::stod(entered)) << entered;
     }
 }
 

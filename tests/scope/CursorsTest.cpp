@@ -15,41 +15,41 @@ using namespace testing;
 
 // Cursors shown and drawn, a button held.
 struct DragFixture {
-    VarnexState state = blankState();
+    ScopeState state = blankState();
     ScopeRenderer renderer;
 
     DragFixture() {
-        state.GridOn = 1;
-        state.CursorsOn = 1;
-        doscope(state, renderer);
-        mouseDown(state);
+        state.settings.GridOn = 1;
+        state.settings.CursorsOn = 1;
+        doscope(state.settings, state.view, state.traces(), renderer);
+        mouseDown(state.view);
     }
 
     // The picture a full redraw gives for the current variables.
     QImage redrawn() {
-        VarnexState copy = state;
+        ScopeState copy = state;
         ScopeRenderer fresh;
-        doscope(copy, fresh);
+        doscope(copy.settings, copy.view, copy.traces(), fresh);
         return fresh.image();
     }
 };
 
 TEST(Cursors, MouseButtonsSetAndClearMouseDn) {
-    VarnexState state;
-    mouseDown(state);
-    EXPECT_EQ(state.MouseDn, -1);
-    mouseUp(state);
-    EXPECT_EQ(state.MouseDn, 0);
-    EXPECT_EQ(state.Cursor1, 1000) << "a click without moving moves no cursor";
-    EXPECT_EQ(state.Cursor2, 3000);
+    ScopeState state;
+    mouseDown(state.view);
+    EXPECT_EQ(state.view.MouseDn, -1);
+    mouseUp(state.view);
+    EXPECT_EQ(state.view.MouseDn, 0);
+    EXPECT_EQ(state.settings.Cursor1, 1000) << "a click without moving moves no cursor";
+    EXPECT_EQ(state.settings.Cursor2, 3000);
 }
 
 TEST(Cursors, Check1SetsCursorsOnOnlyWhenTicked) {
-    VarnexState state;
-    check1Click(state, true);
-    EXPECT_EQ(state.CursorsOn, 1);
-    check1Click(state, false);
-    EXPECT_EQ(state.CursorsOn, 0);
+    ScopeState state;
+    showCursors(state.settings, true);
+    EXPECT_EQ(state.settings.CursorsOn, 1);
+    showCursors(state.settings, false);
+    EXPECT_EQ(state.settings.CursorsOn, 0);
 }
 
 TEST(Cursors, LeftDragMovesCursorOneInsideTheScreenOnly) {
@@ -65,12 +65,12 @@ TEST(Cursors, LeftDragMovesCursorOneInsideTheScreenOnly) {
     };
     for (const Row& row : rows) {
         DragFixture f;
-        const ScopeTexts texts = mouseMove(f.state, f.renderer, kLeftButton, row.x);
-        EXPECT_EQ(f.state.Cursor1, row.cursor1) << "x " << row.x;
-        EXPECT_EQ(texts.Text9.has_value(), row.moves) << "x " << row.x;
-        EXPECT_EQ(texts.Text12.has_value(), row.moves) << "x " << row.x;
-        EXPECT_EQ(texts.Label10, "Freq") << "x " << row.x << ": readout refreshed on every step";
-        EXPECT_TRUE(texts.Text15) << "x " << row.x;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, row.x);
+        EXPECT_EQ(f.state.settings.Cursor1, row.cursor1) << "x " << row.x;
+        EXPECT_EQ(texts.vxAtCursor.has_value(), row.moves) << "x " << row.x;
+        EXPECT_EQ(texts.vrAtCursor.has_value(), row.moves) << "x " << row.x;
+        EXPECT_EQ(texts.differenceKind, "Freq") << "x " << row.x << ": readout refreshed on every step";
+        EXPECT_TRUE(texts.cursorDifference) << "x " << row.x;
         EXPECT_EQ(f.renderer.image(), f.redrawn()) << "x " << row.x << ": picture matches the positions";
     }
 }
@@ -78,17 +78,17 @@ TEST(Cursors, LeftDragMovesCursorOneInsideTheScreenOnly) {
 TEST(Cursors, RightDragMovesCursorTwoOffScreenAndBack) {
     DragFixture f;
     const QImage start = f.renderer.image().copy();
-    ScopeTexts texts = mouseMove(f.state, f.renderer, kRightButton, 8000);
-    EXPECT_EQ(f.state.Cursor2, 8000);
+    ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, 8000);
+    EXPECT_EQ(f.state.settings.Cursor2, 8000);
     EXPECT_EQ(countColumn(f.renderer.image(), px(3000), kRed), 0) << "old line removed";
-    EXPECT_FALSE(texts.Text9) << "cursor 2 has no voltage readout";
-    EXPECT_EQ(texts.Text15, "199.9 Hz");
+    EXPECT_FALSE(texts.vxAtCursor) << "cursor 2 has no voltage readout";
+    EXPECT_EQ(texts.cursorDifference, "199.9 Hz");
     EXPECT_EQ(f.renderer.image(), f.redrawn());
 
-    mouseMove(f.state, f.renderer, kRightButton, -700);
-    EXPECT_EQ(f.state.Cursor2, -700);
-    mouseMove(f.state, f.renderer, kRightButton, 3000);
-    EXPECT_EQ(f.state.Cursor2, 3000);
+    mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, -700);
+    EXPECT_EQ(f.state.settings.Cursor2, -700);
+    mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, 3000);
+    EXPECT_EQ(f.state.settings.Cursor2, 3000);
     EXPECT_EQ(f.renderer.image(), start) << "back where it started, every pixel restored";
 }
 
@@ -105,27 +105,27 @@ TEST(Cursors, PointerBeyondSixteenBitsIsHeldAtTheEnds) {
                         {-std::numeric_limits<float>::infinity(), -32768}};
     for (const Row& row : rows) {
         DragFixture f;
-        mouseMove(f.state, f.renderer, kRightButton, row.x);
-        EXPECT_EQ(f.state.MouseX, row.mouseX) << "x " << row.x;
-        EXPECT_EQ(f.state.Cursor2, row.mouseX) << "x " << row.x;
+        mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, row.x);
+        EXPECT_EQ(f.state.view.MouseX, row.mouseX) << "x " << row.x;
+        EXPECT_EQ(f.state.settings.Cursor2, row.mouseX) << "x " << row.x;
     }
     DragFixture f;
-    mouseMove(f.state, f.renderer, kRightButton, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(f.state.Cursor2, 3000) << "a NaN pointer is ignored";
+    mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(f.state.settings.Cursor2, 3000) << "a NaN pointer is ignored";
 }
 
 TEST(Cursors, OtherButtonStatesMoveNothingButRefreshTheReadout) {
     for (int16_t buttons : {int16_t(0), int16_t(3), int16_t(4), int16_t(5), int16_t(7)}) {
         DragFixture f;
-        f.state.TimeReadout = 1;
+        f.state.settings.TimeReadout = 1;
         const QImage start = f.renderer.image().copy();
-        const ScopeTexts texts = mouseMove(f.state, f.renderer, buttons, 2500);
-        EXPECT_EQ(f.state.Cursor1, 1000) << "buttons " << buttons;
-        EXPECT_EQ(f.state.Cursor2, 3000) << "buttons " << buttons;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, buttons, 2500);
+        EXPECT_EQ(f.state.settings.Cursor1, 1000) << "buttons " << buttons;
+        EXPECT_EQ(f.state.settings.Cursor2, 3000) << "buttons " << buttons;
         EXPECT_EQ(f.renderer.image(), start) << "buttons " << buttons;
-        EXPECT_EQ(texts.Label10, "Time") << "buttons " << buttons;
-        EXPECT_EQ(texts.Text15, "1.428 ms") << "buttons " << buttons;
-        EXPECT_FALSE(texts.Text9) << "buttons " << buttons;
+        EXPECT_EQ(texts.differenceKind, "Time") << "buttons " << buttons;
+        EXPECT_EQ(texts.cursorDifference, "1.428 ms") << "buttons " << buttons;
+        EXPECT_FALSE(texts.vxAtCursor) << "buttons " << buttons;
     }
 }
 
@@ -136,17 +136,17 @@ TEST(Cursors, HiddenCursorsOrNoButtonDownIgnoreDragging) {
     };
     for (const Row& row : {Row{0, -1}, Row{2, -1}, Row{1, 0}}) {
         DragFixture f;
-        f.state.CursorsOn = row.cursorsOn;
-        f.state.MouseDn = row.mouseDn;
+        f.state.settings.CursorsOn = row.cursorsOn;
+        f.state.view.MouseDn = row.mouseDn;
         const QImage start = f.renderer.image().copy();
         for (int16_t buttons : {kLeftButton, kRightButton}) {
-            const ScopeTexts texts = mouseMove(f.state, f.renderer, buttons, 2500);
-            EXPECT_FALSE(texts.Label10 || texts.Text15 || texts.Text9)
+            const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, buttons, 2500);
+            EXPECT_FALSE(texts.differenceKind || texts.cursorDifference || texts.vxAtCursor)
                 << "CursorsOn " << row.cursorsOn << " MouseDn " << row.mouseDn;
         }
-        EXPECT_EQ(f.state.Cursor1, 1000) << "CursorsOn " << row.cursorsOn;
-        EXPECT_EQ(f.state.Cursor2, 3000) << "CursorsOn " << row.cursorsOn;
-        EXPECT_EQ(f.state.MouseX, 0) << "CursorsOn " << row.cursorsOn;
+        EXPECT_EQ(f.state.settings.Cursor1, 1000) << "CursorsOn " << row.cursorsOn;
+        EXPECT_EQ(f.state.settings.Cursor2, 3000) << "CursorsOn " << row.cursorsOn;
+        EXPECT_EQ(f.state.view.MouseX, 0) << "CursorsOn " << row.cursorsOn;
         EXPECT_EQ(f.renderer.image(), start) << "CursorsOn " << row.cursorsOn;
     }
 }
@@ -169,23 +169,23 @@ TEST(Cursors, VoltageReadoutsAtTheSampleUnderCursorOne) {
     for (const Row& row : rows) {
         DragFixture f;
         f.state.Captured = 1;
-        f.state.TBscale = 10;
+        f.state.settings.TBscale = 10;
         f.state.TrigPt = 100;
         for (int i = 0; i <= kLastIndex; ++i) {
             f.state.Vx[i] = i / 100.0f;
             f.state.Vr[i] = -i / 1000.0f;
         }
-        const ScopeTexts texts = mouseMove(f.state, f.renderer, kLeftButton, row.x);
-        EXPECT_EQ(f.state.myx, row.myx) << "x " << row.x;
-        EXPECT_EQ(texts.Text9, row.text9) << "x " << row.x;
-        EXPECT_EQ(texts.Text12, row.text12) << "x " << row.x;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, row.x);
+        EXPECT_EQ(f.state.view.myx, row.myx) << "x " << row.x;
+        EXPECT_EQ(texts.vxAtCursor, row.text9) << "x " << row.x;
+        EXPECT_EQ(texts.vrAtCursor, row.text12) << "x " << row.x;
     }
 
     DragFixture before;  // no capture yet
-    const ScopeTexts texts = mouseMove(before.state, before.renderer, kLeftButton, 1500);
-    EXPECT_EQ(before.state.Cursor1, 1500);
-    EXPECT_EQ(texts.Text9, "--- v");
-    EXPECT_EQ(texts.Text12, "--- v");
+    const ScopeReadouts texts = mouseMove(before.state.settings, before.state.view, before.state.traces(), before.renderer, kLeftButton, 1500);
+    EXPECT_EQ(before.state.settings.Cursor1, 1500);
+    EXPECT_EQ(texts.vxAtCursor, "--- v");
+    EXPECT_EQ(texts.vrAtCursor, "--- v");
 }
 
 TEST(Cursors, SampleIndexStaysInsideTheArrays) {
@@ -204,35 +204,35 @@ TEST(Cursors, SampleIndexStaysInsideTheArrays) {
     for (const Row& row : rows) {
         DragFixture f;
         f.state.Captured = 1;
-        f.state.TBscale = row.tbScale;
+        f.state.settings.TBscale = row.tbScale;
         f.state.TrigPt = row.trigPt;
-        const ScopeTexts texts = mouseMove(f.state, f.renderer, kLeftButton, 3000);
-        EXPECT_EQ(f.state.myx, row.myx) << "TBscale " << row.tbScale << " TrigPt " << row.trigPt;
-        EXPECT_EQ(texts.Text9, "0.000 v") << "TBscale " << row.tbScale;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 3000);
+        EXPECT_EQ(f.state.view.myx, row.myx) << "TBscale " << row.tbScale << " TrigPt " << row.trigPt;
+        EXPECT_EQ(texts.vxAtCursor, "0.000 v") << "TBscale " << row.tbScale;
     }
 }
 
 TEST(Cursors, CursorOneOntoCursorTwoMakesBothVanish) {
     for (int16_t timeReadout : {int16_t(0), int16_t(1)}) {
         DragFixture f;
-        f.state.TimeReadout = timeReadout;
-        const ScopeTexts texts = mouseMove(f.state, f.renderer, kLeftButton, 3000);
+        f.state.settings.TimeReadout = timeReadout;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 3000);
         EXPECT_EQ(countColumn(f.renderer.image(), px(3000), kRed), 0) << "TimeReadout " << timeReadout;
         EXPECT_EQ(countColour(f.renderer.image(), kRed), 0) << "TimeReadout " << timeReadout;
         if (timeReadout == 0)
-            EXPECT_FALSE(texts.Text15) << "frequency mode keeps its text";
+            EXPECT_FALSE(texts.cursorDifference) << "frequency mode keeps its text";
         else
-            EXPECT_EQ(texts.Text15, "0 us");
+            EXPECT_EQ(texts.cursorDifference, "0 us");
     }
 }
 
 TEST(Cursors, ScopeModeFourDragsLikeAnyOtherMode) {
     DragFixture f;
-    f.state.ScopeMode = 4;
-    doscope(f.state, f.renderer);
-    const ScopeTexts texts = mouseMove(f.state, f.renderer, kLeftButton, 2200);
-    EXPECT_EQ(f.state.Cursor1, 2200);
-    EXPECT_EQ(texts.Text15, "1749. Hz");
+    f.state.settings.ScopeMode = 4;
+    doscope(f.state.settings, f.state.view, f.state.traces(), f.renderer);
+    const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 2200);
+    EXPECT_EQ(f.state.settings.Cursor1, 2200);
+    EXPECT_EQ(texts.cursorDifference, "1749. Hz");
     EXPECT_EQ(countColumn(f.renderer.image(), px(2200), kRed), f.renderer.image().height() - 8)
         << "cursor 1 vertical";
     EXPECT_EQ(f.renderer.image(), f.redrawn());

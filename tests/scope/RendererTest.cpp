@@ -33,10 +33,10 @@ TEST(ScopeRenderer, PictureCoversTheVisibleAreaAtEveryRatio) {
 }
 
 TEST(ScopeRenderer, GraticuleLinesLieOnTheDivisions) {
-    VarnexState state = blankState();
-    state.GridOn = 1;
+    ScopeState state = blankState();
+    state.settings.GridOn = 1;
     ScopeRenderer renderer;
-    doscope(state, renderer);
+    doscope(state.settings, state.view, state.traces(), renderer);
     const QImage& image = renderer.image();
     // Horizontal lines at y = 0, 700 .. 4900 run across the whole width; 5600 is outside.
     for (int k = 0; k <= 7; ++k)
@@ -52,10 +52,10 @@ TEST(ScopeRenderer, GraticuleLinesLieOnTheDivisions) {
 }
 
 TEST(ScopeRenderer, CentreTicksAreFivePerDivisionAndCentred) {
-    VarnexState state = blankState();
-    state.GridOn = 1;
+    ScopeState state = blankState();
+    state.settings.GridOn = 1;
     ScopeRenderer renderer;
-    doscope(state, renderer);
+    doscope(state.settings, state.view, state.traces(), renderer);
     const QImage& image = renderer.image();
     // The tick at x = 140 on the horizontal centre line spans y 2740..2860.
     for (int y = px(2740); y <= px(2860); ++y) EXPECT_EQ(image.pixel(px(140), y), kGrey) << "row " << y;
@@ -74,16 +74,16 @@ TEST(ScopeRenderer, CentreTicksAreFivePerDivisionAndCentred) {
 
 TEST(ScopeRenderer, NoGraticuleUnlessGridOnIsOne) {
     for (int16_t gridOn : {int16_t(0), int16_t(2), int16_t(-1)}) {
-        VarnexState state = blankState();
-        state.GridOn = gridOn;
+        ScopeState state = blankState();
+        state.settings.GridOn = gridOn;
         ScopeRenderer renderer;
-        doscope(state, renderer);
+        doscope(state.settings, state.view, state.traces(), renderer);
         EXPECT_EQ(countColour(renderer.image(), kGrey), 0) << "GridOn " << gridOn;
     }
 }
 
 // A 1 kHz sine of the given amplitude in Vx from index 0.
-void fillSine(VarnexState& state, float amplitude) {
+void fillSine(ScopeState& state, float amplitude) {
     for (int i = 0; i <= kLastIndex; ++i)
         state.Vx[i] = amplitude * static_cast<float>(std::sin(2 * std::numbers::pi * i / 44.1));
 }
@@ -96,14 +96,14 @@ TEST(ScopeRenderer, SineIsDrawnWhereTheScalesPutIt) {
     };
     const Row rows[] = {{1, 31.746f, 6995}, {2, 31.746f, 6995}, {1, 3.1746f, 1273}, {2, 3.1746f, 1273}};
     for (const Row& row : rows) {
-        VarnexState state = blankState();
+        ScopeState state = blankState();
         state.Captured = 1;
-        state.ScopeMode = 1;
-        state.Lgain = row.gain;
-        state.TBscale = row.tbScale;
+        state.settings.ScopeMode = 1;
+        state.settings.Lgain = row.gain;
+        state.settings.TBscale = row.tbScale;
         fillSine(state, 1.5f);
         ScopeRenderer renderer;
-        doscope(state, renderer);
+        doscope(state.settings, state.view, state.traces(), renderer);
         const QImage& image = renderer.image();
         int checked = 0;
         for (int k = 0; k <= 401; ++k) {
@@ -141,13 +141,13 @@ TEST(ScopeRenderer, ScopeModeChoosesTheTraces) {
                         {0, 1, false, false}, {-1, 1, false, false}, {4, 1, false, false},
                         {3, 0, false, false}};
     for (const Row& row : rows) {
-        VarnexState state = blankState();
-        state.ScopeMode = row.mode;
+        ScopeState state = blankState();
+        state.settings.ScopeMode = row.mode;
         state.Captured = row.captured;
         state.Vx.fill(0.5f);   // half a division up
         state.Vr.fill(-0.5f);  // half a division down
         ScopeRenderer renderer;
-        doscope(state, renderer);
+        doscope(state.settings, state.view, state.traces(), renderer);
         const QImage& image = renderer.image();
         EXPECT_EQ(countRow(image, px(2450), kGreen) == image.width(), row.green) << "mode " << row.mode
                                                                                   << " captured " << row.captured;
@@ -160,13 +160,13 @@ TEST(ScopeRenderer, ScopeModeChoosesTheTraces) {
 }
 
 TEST(ScopeRenderer, SegmentsAreClippedAtTheEdges) {
-    VarnexState state = blankState();
+    ScopeState state = blankState();
     state.Captured = 1;
-    state.ScopeMode = 1;
+    state.settings.ScopeMode = 1;
     // Alternating far above and far below the screen: every segment crosses it top to bottom.
     for (int i = 0; i <= kLastIndex; ++i) state.Vx[i] = (i % 2 == 0) ? 10.0f : -10.0f;
     ScopeRenderer renderer;
-    doscope(state, renderer);
+    doscope(state.settings, state.view, state.traces(), renderer);
     const QImage& image = renderer.image();
     EXPECT_GT(countRow(image, 0, kGreen), 20) << "segments reach the top row";
     EXPECT_GT(countRow(image, image.height() - 1, kGreen), 20) << "segments reach the bottom row";
@@ -174,29 +174,29 @@ TEST(ScopeRenderer, SegmentsAreClippedAtTheEdges) {
     EXPECT_GT(countColumn(image, image.width() - 1, kGreen), 0) << "trace reaches the right edge";
 
     // Off-scale values, huge gains and not-finite samples draw nothing wrong and never wrap.
-    VarnexState wild = blankState();
+    ScopeState wild = blankState();
     wild.Captured = 1;
-    wild.ScopeMode = 3;
-    wild.Lgain = 1e30f;
-    wild.Rgain = 100;
+    wild.settings.ScopeMode = 3;
+    wild.settings.Lgain = 1e30f;
+    wild.settings.Rgain = 100;
     wild.Vx.fill(1);
     wild.Vr.fill(std::numeric_limits<float>::quiet_NaN());
     wild.Vr[3] = std::numeric_limits<float>::infinity();
     ScopeRenderer wildRenderer;
-    doscope(wild, wildRenderer);
+    doscope(wild.settings, wild.view, wild.traces(), wildRenderer);
     EXPECT_EQ(countColour(wildRenderer.image(), kBlue), 0) << "NaN samples draw no segment";
     EXPECT_EQ(countColour(wildRenderer.image(), kGreen), 0) << "a trace far above the top is clipped away";
 }
 
 TEST(ScopeRenderer, TriggerNearTheEndDrawsTheTailFlatFromZeros) {
-    VarnexState state = blankState();
+    ScopeState state = blankState();
     state.Captured = 1;
-    state.ScopeMode = 1;
+    state.settings.ScopeMode = 1;
     // One volt up to N = 11024, the never-written zeros after it.
     for (int i = 0; i <= 11024; ++i) state.Vx[i] = 1;
     state.TrigPt = 11000;
     ScopeRenderer renderer;
-    doscope(state, renderer);
+    doscope(state.settings, state.view, state.traces(), renderer);
     const QImage& image = renderer.image();
     // Segments 0..23 at one division up; from segment 25 on the centre line.
     for (int column = 0; column < px(31.746 * 24); ++column)
@@ -207,14 +207,14 @@ TEST(ScopeRenderer, TriggerNearTheEndDrawsTheTailFlatFromZeros) {
     // A trigger past the arrays' end reads zeros, not memory beyond them.
     for (int32_t trigPt : {44000, 44100, std::numeric_limits<int32_t>::max(), -300,
                            std::numeric_limits<int32_t>::min()}) {
-        VarnexState late = blankState();
+        ScopeState late = blankState();
         late.Captured = 1;
-        late.ScopeMode = 3;
+        late.settings.ScopeMode = 3;
         late.Vx.fill(1);
         late.Vr.fill(1);
         late.TrigPt = trigPt;
         ScopeRenderer lateRenderer;
-        doscope(late, lateRenderer);
+        doscope(late.settings, late.view, late.traces(), lateRenderer);
         EXPECT_GT(countRow(lateRenderer.image(), px(2800), kBlue), 200) << "TrigPt " << trigPt;
     }
 }
@@ -236,36 +236,36 @@ TEST(ScopeRenderer, BadTimeBasesNeitherCrashNorReadOutside) {
         {1e30f, "0 ms/div"},
     };
     for (const Row& row : rows) {
-        VarnexState state = blankState();
+        ScopeState state = blankState();
         state.Captured = 1;
-        state.CursorsOn = 1;
-        state.GridOn = 1;
-        state.TBscale = row.tbScale;
+        state.settings.CursorsOn = 1;
+        state.settings.GridOn = 1;
+        state.settings.TBscale = row.tbScale;
         state.TrigPt = 44000;
         state.Vx.fill(0.25f);
         ScopeRenderer renderer;
-        const ScopeTexts texts = doscope(state, renderer);
-        EXPECT_EQ(texts.Label8, row.label8) << "TBscale " << row.tbScale;
-        EXPECT_TRUE(texts.Text15) << "TBscale " << row.tbScale;
+        const ScopeReadouts texts = doscope(state.settings, state.view, state.traces(), renderer);
+        EXPECT_EQ(texts.timePerDivision, row.label8) << "TBscale " << row.tbScale;
+        EXPECT_TRUE(texts.cursorDifference) << "TBscale " << row.tbScale;
         EXPECT_TRUE(texts.redrawFinished) << "TBscale " << row.tbScale;
     }
 }
 
 TEST(ScopeRenderer, CoincidingCursorsVanish) {
-    VarnexState state = blankState();
-    state.GridOn = 1;
+    ScopeState state = blankState();
+    state.settings.GridOn = 1;
     ScopeRenderer plain;
-    doscope(state, plain);
+    doscope(state.settings, state.view, state.traces(), plain);
 
-    state.CursorsOn = 1;
-    state.Cursor1 = 2000;
-    state.Cursor2 = 2000;
+    state.settings.CursorsOn = 1;
+    state.settings.Cursor1 = 2000;
+    state.settings.Cursor2 = 2000;
     ScopeRenderer withCursors;
-    doscope(state, withCursors);
+    doscope(state.settings, state.view, state.traces(), withCursors);
     EXPECT_EQ(withCursors.image(), plain.image());
 
-    state.Cursor2 = 3000;
-    doscope(state, withCursors);
+    state.settings.Cursor2 = 3000;
+    doscope(state.settings, state.view, state.traces(), withCursors);
     EXPECT_EQ(countColumn(withCursors.image(), px(2000), kRed), withCursors.image().height() - 8)
         << "a red line, except where it crosses the eight grey horizontal lines";
     EXPECT_EQ(withCursors.image().pixel(px(2000), px(2800)), qRgb(0xaa, 0x55, 0x55))
@@ -274,16 +274,16 @@ TEST(ScopeRenderer, CoincidingCursorsVanish) {
 }
 
 TEST(ScopeRenderer, CursorDrawnTwiceRestoresEveryPixel) {
-    VarnexState state = blankState();
-    state.GridOn = 1;
+    ScopeState state = blankState();
+    state.settings.GridOn = 1;
     state.Captured = 1;
-    state.CursorsOn = 1;
+    state.settings.CursorsOn = 1;
     for (int i = 0; i <= kLastIndex; ++i) {
         state.Vx[i] = static_cast<float>(std::sin(i * 0.3));
         state.Vr[i] = static_cast<float>(std::cos(i * 0.2));
     }
     ScopeRenderer renderer;
-    doscope(state, renderer);
+    doscope(state.settings, state.view, state.traces(), renderer);
     const QImage before = renderer.image().copy();
     for (double x : {0.0, 1234.0, 3500.0, 6995.0, -20.0, 7000.0}) {
         {

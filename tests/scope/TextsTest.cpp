@@ -8,11 +8,14 @@
 #include "scope/DifferenceReadout.h"
 #include "scope/Oscilloscope.h"
 #include "scope/ScaleLadders.h"
+#include "ScopeTestSupport.h"
 
 namespace varnex::scope {
 namespace {
 
-TEST(ScopeTexts, UpdateLabelsEveryTimeBase) {
+using testing::ScopeState;
+
+TEST(ScopeReadouts, UpdateLabelsEveryTimeBase) {
     struct Row {
         float tbScale;
         double msPerDiv;
@@ -25,18 +28,18 @@ TEST(ScopeTexts, UpdateLabelsEveryTimeBase) {
         {10, 1.5873015873, "1.587 ms/div"},  // off the ladder: three decimals shown
     };
     for (const Row& row : rows) {
-        VarnexState state;
-        state.TBscale = row.tbScale;
-        EXPECT_EQ(update(state), row.label8) << "TBscale " << row.tbScale;
-        EXPECT_NEAR(state.MsPerDiv, row.msPerDiv, 1e-6) << "TBscale " << row.tbScale;
+        ScopeState state;
+        state.settings.TBscale = row.tbScale;
+        EXPECT_EQ(update(state.settings, state.view), row.label8) << "TBscale " << row.tbScale;
+        EXPECT_NEAR(state.view.MsPerDiv, row.msPerDiv, 1e-6) << "TBscale " << row.tbScale;
     }
-    VarnexState defaults;
-    EXPECT_EQ(update(defaults), "0.5 ms/div");
-    EXPECT_NEAR(defaults.MsPerDiv, 0.5000004954, 1e-10) << "MsPerDiv keeps its unrounded value";
-    EXPECT_EQ(defaults.ScaleVal, 0.5f);
+    ScopeState defaults;
+    EXPECT_EQ(update(defaults.settings, defaults.view), "0.5 ms/div");
+    EXPECT_NEAR(defaults.view.MsPerDiv, 0.5000004954, 1e-10) << "MsPerDiv keeps its unrounded value";
+    EXPECT_EQ(shownMsPerDiv(defaults.view.MsPerDiv), 0.5f) << "the label shows it rounded";
 }
 
-TEST(ScopeTexts, FirstFiveCharactersCutWithoutRounding) {
+TEST(ScopeReadouts, FirstFiveCharactersCutWithoutRounding) {
     struct Row {
         double value;
         const char* text;
@@ -47,7 +50,7 @@ TEST(ScopeTexts, FirstFiveCharactersCutWithoutRounding) {
     for (const Row& row : rows) EXPECT_EQ(firstFiveCharacters(row.value), row.text) << row.value;
 }
 
-TEST(ScopeTexts, DifferenceReadoutInTimeAndFrequency) {
+TEST(ScopeReadouts, DifferenceReadoutInTimeAndFrequency) {
     struct Row {
         float tbScale;
         int32_t cursor1, cursor2;
@@ -73,13 +76,13 @@ TEST(ScopeTexts, DifferenceReadoutInTimeAndFrequency) {
         {0, 1000, 3000, 0, "0 Hz"},
     };
     for (const Row& row : rows) {
-        VarnexState state;
-        state.TBscale = row.tbScale;
-        update(state);
-        state.Cursor1 = row.cursor1;
-        state.Cursor2 = row.cursor2;
-        state.TimeReadout = row.timeReadout;
-        EXPECT_EQ(differenceReadout(state), row.text15)
+        ScopeState state;
+        state.settings.TBscale = row.tbScale;
+        update(state.settings, state.view);
+        state.settings.Cursor1 = row.cursor1;
+        state.settings.Cursor2 = row.cursor2;
+        state.settings.TimeReadout = row.timeReadout;
+        EXPECT_EQ(differenceReadout(state.settings, state.view), row.text15)
             << "TBscale " << row.tbScale << " cursors " << row.cursor1 << ", " << row.cursor2
             << " TimeReadout " << row.timeReadout;
     }
@@ -100,29 +103,29 @@ TEST(ScaleLadders, GainButtonsStepAndStopAtTheEnds) {
     };
     for (const Row& row : rows) {
         float gain = row.gain;
-        float scaleVal = -7;
-        EXPECT_EQ(stepGain(gain, scaleVal, row.step), row.text) << "gain " << row.gain;
+        const float shown = stepGain(gain, row.step);
+        EXPECT_EQ(voltsPerDivText(shown), row.text) << "gain " << row.gain;
         EXPECT_EQ(gain, row.newGain) << "gain " << row.gain;
-        EXPECT_EQ(scaleVal * gain, 1.0f) << "gain " << row.gain << ": shown value is 1 / gain";
+        EXPECT_EQ(shown * gain, 1.0f) << "gain " << row.gain << ": shown value is 1 / gain";
     }
 }
 
 TEST(ScaleLadders, NinePressesWalkTheWholeLadder) {
-    VarnexState state;
-    state.Rgain = 100;  // 0.01 v/div
+    ScopeState state;
+    state.settings.Rgain = 100;  // 0.01 v/div
     const char* expected[] = {"0.02 v/div", "0.05 v/div", "0.1 v/div", "0.2 v/div", "0.5 v/div",
                               "1 v/div",    "2 v/div",    "5 v/div",   "5 v/div"};
     for (int press = 0; press < 9; ++press) {
-        const ScopeTexts texts = btnRinc(state);
-        EXPECT_EQ(texts.Text11, expected[press]) << "press " << press + 1;
-        EXPECT_FALSE(texts.Text20) << "press " << press + 1;
+        const ScopeReadouts texts = lowerVrGain(state.settings);
+        EXPECT_EQ(texts.vrScale, expected[press]) << "press " << press + 1;
+        EXPECT_FALSE(texts.vxScale) << "press " << press + 1;
     }
-    EXPECT_EQ(state.Rgain, 0.2f);
-    EXPECT_EQ(state.Lgain, 1.0f) << "the other trace is untouched";
+    EXPECT_EQ(state.settings.Rgain, 0.2f);
+    EXPECT_EQ(state.settings.Lgain, 1.0f) << "the other trace is untouched";
 
-    for (int press = 0; press < 9; ++press) btnLdec(state);
-    EXPECT_EQ(state.Lgain, 100.0f);
-    EXPECT_EQ(btnLdec(state).Text20, "0.01 v/div");
+    for (int press = 0; press < 9; ++press) raiseVxGain(state.settings);
+    EXPECT_EQ(state.settings.Lgain, 100.0f);
+    EXPECT_EQ(raiseVxGain(state.settings).vxScale, "0.01 v/div");
 }
 
 TEST(ScaleLadders, GainOffTheLadderStaysAndShowsItsTrueScale) {
@@ -138,13 +141,12 @@ TEST(ScaleLadders, GainOffTheLadderStaysAndShowsItsTrueScale) {
                         {std::numeric_limits<float>::quiet_NaN(), "--- v/div"}};
     for (const Row& row : rows) {
         for (GainStep step : {GainStep::Up, GainStep::Down}) {
-            VarnexState state;
-            state.Lgain = row.gain;
-            state.ScaleVal = 42;  // a stale value from an earlier text
-            EXPECT_EQ(step == GainStep::Up ? btnLdec(state).Text20 : btnLinc(state).Text20, row.text)
+            ScopeState state;
+            state.settings.Lgain = row.gain;
+            EXPECT_EQ(step == GainStep::Up ? raiseVxGain(state.settings).vxScale : lowerVxGain(state.settings).vxScale, row.text)
                 << "gain " << row.gain;
             if (!std::isnan(row.gain)) {
-                EXPECT_EQ(state.Lgain, row.gain) << "gain " << row.gain;
+                EXPECT_EQ(state.settings.Lgain, row.gain) << "gain " << row.gain;
             }
         }
     }
@@ -165,40 +167,40 @@ TEST(ScaleLadders, TimeBaseButtonsStepAndRecomputeTBscale) {
         {2, false, 2, 3.1746f},     {7, true, 7, 11.1111f},    {0, false, 0, 0},
     };
     for (const Row& row : rows) {
-        VarnexState state;
-        state.TimeBase = row.timeBase;
-        state.TBscale = -1;
-        row.faster ? btnTBdec(state) : btnTBinc(state);
-        EXPECT_EQ(state.TimeBase, row.newTimeBase) << "TimeBase " << row.timeBase;
-        EXPECT_EQ(state.TBscale, row.tbScale) << "TimeBase " << row.timeBase;
+        ScopeState state;
+        state.settings.TimeBase = row.timeBase;
+        state.settings.TBscale = -1;
+        row.faster ? shortenTimePerDivision(state.settings) : lengthenTimePerDivision(state.settings);
+        EXPECT_EQ(state.settings.TimeBase, row.newTimeBase) << "TimeBase " << row.timeBase;
+        EXPECT_EQ(state.settings.TBscale, row.tbScale) << "TimeBase " << row.timeBase;
     }
 }
 
 TEST(ScaleLadders, Check2TogglesAndTwoClicksRestore) {
-    VarnexState state;
-    update(state);
-    ScopeTexts first = check2Click(state);
-    EXPECT_EQ(state.TimeReadout, 1);
-    EXPECT_EQ(first.Label10, "Time");
-    EXPECT_EQ(first.Text15, "1.428 ms");
-    ScopeTexts second = check2Click(state);
-    EXPECT_EQ(state.TimeReadout, 0);
-    EXPECT_EQ(second.Label10, "Freq");
-    EXPECT_EQ(second.Text15, "699.9 Hz");
+    ScopeState state;
+    update(state.settings, state.view);
+    ScopeReadouts first = switchDifferenceKind(state.settings, state.view);
+    EXPECT_EQ(state.settings.TimeReadout, 1);
+    EXPECT_EQ(first.differenceKind, "Time");
+    EXPECT_EQ(first.cursorDifference, "1.428 ms");
+    ScopeReadouts second = switchDifferenceKind(state.settings, state.view);
+    EXPECT_EQ(state.settings.TimeReadout, 0);
+    EXPECT_EQ(second.differenceKind, "Freq");
+    EXPECT_EQ(second.cursorDifference, "699.9 Hz");
 
     // Coinciding cursors: the time form reads 0 us, the frequency form leaves Text15.
-    state.Cursor2 = state.Cursor1;
-    EXPECT_EQ(check2Click(state).Text15, "0 us");
-    const ScopeTexts back = check2Click(state);
-    EXPECT_EQ(back.Label10, "Freq");
-    EXPECT_FALSE(back.Text15);
+    state.settings.Cursor2 = state.settings.Cursor1;
+    EXPECT_EQ(switchDifferenceKind(state.settings, state.view).cursorDifference, "0 us");
+    const ScopeReadouts back = switchDifferenceKind(state.settings, state.view);
+    EXPECT_EQ(back.differenceKind, "Freq");
+    EXPECT_FALSE(back.cursorDifference);
 
     // Any other TimeReadout: nothing at all.
-    state.TimeReadout = 2;
-    const ScopeTexts none = check2Click(state);
-    EXPECT_EQ(state.TimeReadout, 2);
-    EXPECT_FALSE(none.Label10);
-    EXPECT_FALSE(none.Text15);
+    state.settings.TimeReadout = 2;
+    const ScopeReadouts none = switchDifferenceKind(state.settings, state.view);
+    EXPECT_EQ(state.settings.TimeReadout, 2);
+    EXPECT_FALSE(none.differenceKind);
+    EXPECT_FALSE(none.cursorDifference);
 }
 
 }  // namespace

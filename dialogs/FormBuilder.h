@@ -1,0 +1,95 @@
+// The one way every form of the program (the main window and each dialog)
+// places its controls: positions in twips, as the forms were designed, named
+// so tests and tools find each control by its objectName.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace varnex {
+
+// 15 twips make one pixel at 96 dpi; a screen with a larger logical dpi
+// gets proportionally larger forms.
+class TwipsScale {
+public:
+    explicit TwipsScale(double logicalDpi = 96);
+    int pixels(int twips) const;
+    QRect rect(int left, int top, int width, int height) const;
+
+private:
+    double factor_;
+};
+
+// The scale of the screen the widget is on (or of the primary screen).
+TwipsScale twipsScaleOf(const QWidget* widget);
+
+// The forms were laid out for a narrow 8.25 pt bitmap sans serif; Liberation
+// Sans needs about 7.5 pt to fit the same labels and buttons.
+inline constexpr double kFormFontPoints = 7.5;
+
+// The forms' text font: a sans serif of the given size.
+QFont formFont(double pointSize = kFormFontPoints, bool bold = false);
+
+// The point size a form was designed in, in the form font's scale.
+double formPoints(double designPoints);
+
+// Fills the widget's ground and sets its text colour.
+void setColors(QWidget* widget, const QColor& ground, const QColor& text = Qt::black);
+
+// Makes the widget a window of its own with the given client area (twips):
+// named, captioned, fixed in size, in the forms' font.
+void setUpForm(QWidget& form, const QString& name, const QString& caption, int clientWidth,
+               int clientHeight);
+
+// Moves the window so that its client area is centred on its screen.
+void centreOnScreen(QWidget& form);
+
+// Text of a box for the number conversions, and back.
+std::string textOf(const QLineEdit& box);
+QString qtext(std::string_view text);
+
+// Creates controls on one form (or its client area), each at its place in
+// twips, in the form font, under its name.
+class FormBuilder {
+public:
+    explicit FormBuilder(QWidget& parent);
+
+    // Places any control and names it.
+    void place(QWidget* control, const char* name, int l, int t, int w, int h) const;
+
+    // Static text, top-left aligned unless told, wrapped.
+    QLabel* label(const char* name, const char* caption, int l, int t, int w, int h,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
+    // A box the user types into.
+    QLineEdit* textBox(const char* name, const char* text, int l, int t, int w, int h,
+                       Qt::Alignment align = Qt::AlignLeft);
+    // A box the program writes and never reads: read-only, white.
+    QLineEdit* displayBox(const char* name, const char* text, int l, int t, int w, int h,
+                          Qt::Alignment align = Qt::AlignLeft);
+    QPushButton* commandButton(const char* name, const char* caption, int l, int t, int w, int h);
+    // A button showing a 16 x 16 black triangle on grey instead of a caption.
+    QPushButton* pictureButton(const char* name, bool pointsUp, int l, int t, int w, int h);
+    // An option button; without a caption it is only as wide as its indicator.
+    QRadioButton* optionButton(const char* name, const char* caption, int l, int t, int w, int h);
+    QCheckBox* checkBox(const char* name, const char* caption, int l, int t, int w, int h);
+    // A one-pixel black horizontal line.
+    QWidget* line(const char* name, int l, int t, int w);
+
+private:
+    QWidget& parent_;
+    TwipsScale scale_;
+};
+
+}  // namespace varnex

@@ -1,0 +1,160 @@
+// The instrument on its own, as the command line will drive it: no window,
+// no QApplication.
+#include "instrument/Instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+
+#include "audio/ComponentDescription.h"
+#include "audio/SimulatedBridge.h"
+#include "measure/TareText.h"
+
+namespace varnex {
+namespace {
+
+struct Bench {
+    explicit Bench(const char* component, bool hasInput = true) {
+        SimulatedBridgeOptions options;
+        options.circuit.component = *parseComponent(component);
+        options.realTime = false;
+        options.hasInput = hasInput;
+        SimulatedBridge bridge = makeSimulatedBridge(options);
+        instrument = std::make_unique<Instrument>(
+            SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr},
+            MeasurementHooks{[this] { ++yields; },
+                             [this](const ImpedanceReading& r) { reading = r; }, {}});
+    }
+
+    // Start1 as the window makes it: open, record, measure.
+    CaptureResult capture() {
+        if (!instrument->openInput()) return CaptureResult::TimedOut;
+        return instrument->captureOnce([this] { instrument->measure(); });
+    }
+
+    std::unique_ptr<Instrument> instrument;
+    std::optional<ImpedanceReading> reading;
+    int yields = 0;
+};
+
+TEST(Instrument, ACaptureOnTheSimulatedBridgeReadsTheComponent) {
+    struct Row {
+        const char* component;
+        int frequencyOption;  // SigGenOptFlag
+        double Rs, Xs;        // ohms at that frequency, on the 100 ohm reference
+        ReactanceKind kind;
+        double seriesValue;   // henries or farads
+    };
+    const double w1225 = 2 * std::numbers::pi * 1225, w120 = 2 * std::numbers::pi * 120;
+    const Row rows[] = {
+        {"L=10m,R=20", 2, 20, w1225 * 0.01, ReactanceKind::Inductive, 0.01},
+        {"C=1u,R=5", 5, 5, -1 / (w120 * 1e-6), ReactanceKind::Capacitive, 1e-6},
+        {"R=47", 4, 47, 0, ReactanceKind::Inductive, 0},
+    };
+    for (const Row& row : rows) {
+        Bench b(row.component);
+        Instrument& instrument = *b.instrument;
+        instrument.chooseFrequency(row.frequencyOption);
+        ASSERT_TRUE(instrument.playTone()) << row.component;
+        // Continuous capture: the weights of one capture go on into the next.
+        for (int capture = 0; capture < 3; ++capture)
+            ASSERT_EQ(b.capture(), CaptureResult::Recorded) << row.component;
+        ASSERT_TRUE(b.reading) << row.component;
+        const ImpedanceReading& r = *b.reading;
+        const double z = std::hypot(row.Rs, row.Xs);
+        EXPECT_NEAR(r.resistance, row.Rs, 2e-3 * z + 0.02) << row.component;
+        EXPECT_NEAR(r.reactance, row.Xs, 2e-3 * z + 0.02) << row.component;
+        EXPECT_NEAR(r.magnitude, z, 2e-3 * z) << row.component;
+        EXPECT_EQ(r.frequency, instrument.tone().freq) << row.component;
+        EXPECT_EQ(r.referenceResistance, 100) << row.component;
+        if (row.seriesValue != 0) {
+            EXPECT_EQ(r.kind, row.kind) << row.component;
+            const float value = row.kind == ReactanceKind::Inductive ? r.inductance : r.capacitance;
+            EXPECT_NEAR(value, row.seriesValue, 3e-3 * row.seriesValue) << row.component;
+        }
+        EXPECT_EQ(instrument.results().Zmag, r.magnitude) << row.component;
+        EXPECT_EQ(b.yields, 3 * 7) << row.component << ": one yield per capture, six per run";
+        EXPECT_FALSE(instrument.busy()) << row.component;
+        EXPECT_EQ(instrument.capture().DataReady, kTrue) << row.component;
+    }
+}
+
+TEST(Instrument, StopForgetsTheCaptureAndWithoutAnInputNothingIsRecorded) {
+    Bench b("R=100");
+    Instrument& instrument = *b.instrument;
+    instrument.playTone();
+    ASSERT_EQ(b.capture(), CaptureResult::Recorded);
+    instrument.startContinuous();
+    EXPECT_TRUE(instrument.busy()) << "Exit must wait while continuous capture runs";
+    instrument.stop();
+    EXPECT_FALSE(instrument.continuous());
+    EXPECT_FALSE(instrument.busy());
+    EXPECT_EQ(instrument.measure(), RunOutcome::NotReady) << "Stop leaves no capture to measure again";
+
+    Bench none("R=100", false);
+    EXPECT_FALSE(none.instrument->openInput());
+    EXPECT_EQ(none.instrument->capture().Captured, 0);
+    Instrument silent(SoundDevices{});
+    EXPECT_FALSE(silent.playTone()) << "no output device";
+    EXPECT_FALSE(silent.openInput()) << "no input device";
+}
+
+TEST(Instrument, ParametersAsTheDialogsCommitThem) {
+    Instrument instrument(SoundDevices{});
+    Settings& s = instrument.settings();
+
+    instrument.chooseResistor({10, 99.5f, 998.7f, 1e4f, 1e5f}, 3);
+    EXPECT_EQ(s.resistors.Rm, 998.7f);
+    EXPECT_EQ(s.resistors.RmOptFlag, 3);
+    EXPECT_EQ(s.resistors.Rm100, 99.5f);
+    instrument.chooseResistor({11, 101, 1001, 10001, 100001}, 0);
+    EXPECT_EQ(s.resistors.Rm, 998.7f) << "no option chosen: Rm stays";
+    EXPECT_EQ(s.resistors.RmOptFlag, 3);
+    EXPECT_EQ(s.resistors.Rm10, 11) << "every value is stored";
+
+    instrument.chooseStepSize({0.01f, 0.02f, 0.03f, 0.04f, 0.05f}, 5);
+    EXPECT_EQ(s.steps.uLMS, 0.05f);
+    EXPECT_EQ(s.steps.LMSOptFlag, 5);
+    EXPECT_EQ(s.steps.uLMS1, 0.01f);
+
+    for (float entered : {-3.0f, 0.0f}) {
+        instrument.setVoltsPerBit(entered);
+        EXPECT_EQ(s.calibration.Vperbit, kFallbackVperbit) << entered;
+    }
+    instrument.setVoltsPerBit(3e-5f);
+    EXPECT_EQ(s.calibration.Vperbit, 3e-5f);
+
+    instrument.chooseFrequency(5);
+    EXPECT_EQ(instrument.tone().freq, 120);
+    EXPECT_EQ(instrument.tone().SigGenOptFlag, 5);
+    instrument.chooseFrequency(7);
+    EXPECT_EQ(instrument.tone().freq, 120) << "no such option";
+}
+
+TEST(Instrument, ClearTareSetsEveryTareToZeroAndMeasuresNothing) {
+    Bench b("R=100");
+    Instrument& instrument = *b.instrument;
+    instrument.playTone();
+    instrument.setTare({5e-12f, 2e-6f, 0.3f});
+    ASSERT_EQ(b.capture(), CaptureResult::Recorded);
+    const float shown = instrument.results().Zmag;
+    b.reading.reset();
+
+    instrument.clearTare();
+    const Tare& tare = instrument.settings().tare;
+    EXPECT_EQ(tare.Ltare, 0);
+    EXPECT_EQ(tare.Ctare, 0);
+    EXPECT_EQ(tare.Rtare, 0);
+    EXPECT_EQ(instrument.results().Zmag, shown) << "the readings are not touched";
+    EXPECT_FALSE(b.reading) << "no measurement";
+    const TareTexts t = tareBoxTexts(tare, TareWriter::ClearTare);
+    EXPECT_EQ(t.inductance, "00.00 uH");
+    EXPECT_EQ(t.capacitance, "0.00 pF");
+    EXPECT_EQ(t.resistance, "0.00");
+}
+
+}  // namespace
+}  // namespace varnex

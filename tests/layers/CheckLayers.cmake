@@ -1,0 +1,52 @@
+# Checks the includes of a source tree against the program's layers:
+#   common -> audio, measure, scope -> instrument -> dialogs -> app, cli
+# A folder may include only its own headers and those of the folders it names
+# below; the core folders include no Qt at all, and the oscilloscope only QtGui.
+# Usage: cmake -DROOT=<source tree> -P CheckLayers.cmake
+# Prints one line for each wrong include and ends with their count; fails
+# when there is one.
+cmake_minimum_required(VERSION 3.25)
+set(folders common audio measure scope instrument dialogs app cli)
+set(uses_common common)
+set(uses_audio common audio)
+set(uses_measure common measure)
+set(uses_scope common scope)
+set(uses_instrument common audio measure scope instrument)
+set(uses_dialogs common audio measure scope instrument dialogs)
+set(uses_app common audio measure scope instrument dialogs app)
+set(uses_cli common audio measure scope instrument cli)
+set(qt_free common audio measure instrument)
+set(widget_headers "<(QtWidgets/|Q(Widget|MainWindow|Dialog|PushButton|LineEdit|Label|MessageBox|Application|CheckBox|RadioButton|ComboBox|Menu|MenuBar|PlainTextEdit)>)")
+
+set(wrong 0)
+foreach(folder IN LISTS folders)
+    if(NOT IS_DIRECTORY ${ROOT}/${folder})
+        continue()
+    endif()
+    file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+    foreach(file IN LISTS files)
+        file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include")
+        foreach(line IN LISTS includes)
+            set(why "")
+            if(line MATCHES "\"([A-Za-z_]+)/")
+                set(target ${CMAKE_MATCH_1})
+                if(target IN_LIST folders AND NOT target IN_LIST uses_${folder})
+                    set(why "includes ${target}/, a layer ${folder}/ may not use")
+                endif()
+            elseif(folder IN_LIST qt_free AND line MATCHES "<Q")
+                set(why "includes Qt, which ${folder}/ must not need")
+            elseif(folder STREQUAL "scope" AND line MATCHES "${widget_headers}")
+                set(why "includes a widget; the oscilloscope draws with QtGui only")
+            endif()
+            if(why)
+                message("${file}: ${line}: ${why}")
+                math(EXPR wrong "${wrong} + 1")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+message("${wrong} wrong includes")
+if(wrong GREATER 0)
+    message(FATAL_ERROR "the layers are broken")
+endif()
