@@ -4,6 +4,23 @@
 #include "instrument/SettingsFile.h"
 
 namespace varnex {
+namespace {
+
+// A dialog's five values and the option chosen among them (1..5; any other
+// number chooses none): the chosen value becomes the active one and its
+// number the flag, and every value is stored, changed or not.
+template <typename Part>
+void chooseOneOfFive(Part& part, const std::array<float, 5>& values, int option,
+                     float Part::*active, int16_t Part::*flag,
+                     const std::array<float Part::*, 5>& members) {
+    if (option >= 1 && option <= static_cast<int>(values.size())) {
+        part.*active = values[option - 1];
+        part.*flag = static_cast<int16_t>(option);
+    }
+    for (size_t i = 0; i < values.size(); ++i) part.*members[i] = values[i];
+}
+
+}  // namespace
 
 Instrument::Instrument(SoundDevices devices, MeasurementHooks hooks)
     : devices_(std::move(devices)),
@@ -57,22 +74,13 @@ void Instrument::stop() {
 }
 
 void Instrument::chooseResistor(const std::array<float, 5>& values, int option) {
-    ReferenceResistors& r = settings_.resistors;
-    if (option >= 1 && option <= static_cast<int>(values.size())) {
-        r.Rm = values[option - 1];
-        r.RmOptFlag = static_cast<int16_t>(option);
-    }
-    // Every value is stored, changed or not.
-    for (size_t i = 0; i < values.size(); ++i) r.*kResistorValues[i] = values[i];
+    chooseOneOfFive(settings_.resistors, values, option, &ReferenceResistors::Rm,
+                    &ReferenceResistors::RmOptFlag, kResistorValues);
 }
 
 void Instrument::chooseStepSize(const std::array<float, 5>& values, int option) {
-    StepSizes& steps = settings_.steps;
-    if (option >= 1 && option <= static_cast<int>(values.size())) {
-        steps.uLMS = values[option - 1];
-        steps.LMSOptFlag = static_cast<int16_t>(option);
-    }
-    for (size_t i = 0; i < values.size(); ++i) steps.*kOfferedStepSizes[i] = values[i];
+    chooseOneOfFive(settings_.steps, values, option, &StepSizes::uLMS, &StepSizes::LMSOptFlag,
+                    kOfferedStepSizes);
 }
 
 void Instrument::setBalance(float Bal) { settings_.calibration.Bal = Bal; }

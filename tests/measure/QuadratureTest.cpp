@@ -35,59 +35,25 @@ TEST(Quadrature, AtTwelveTwentyFiveTheLagIsAnExactQuarterPeriod) {
 }
 
 TEST(Quadrature, HalvesRoundToTheEvenLag) {
-    // 44100 / (4 * freq) = 2.5 and 3.5.
+    // 44100 / (4 * freq) = 2.5, 3.5, 10.5 and 12.5.
     EXPECT_EQ(quadratureFor(4410).QuadLag, 2);
     EXPECT_EQ(quadratureFor(3150).QuadLag, 4);
-}
-
-TEST(Quadrature, FrequenciesWithoutAQuarterPeriodGiveZeros) {
-    for (float freq : {0.0f, -1225.0f, 22050.0f, 30000.0f, 0.1f, std::nanf(""), INFINITY}) {
-        const Quadrature q = quadratureFor(freq);
-        EXPECT_EQ(q.QuadLag, 0) << freq;
-        EXPECT_EQ(q.QuadA, 0) << freq;
-        EXPECT_EQ(q.QuadB, 0) << freq;
-    }
-}
-
-TEST(QuadratureOfTheTone, PiIsTheSingleNearestToFourArctanOne) {
-    EXPECT_EQ(Pi, static_cast<float>(4 * std::atan(1.0)));
-    EXPECT_FLOAT_EQ(Pi, 3.14159265f);
-}
-
-TEST(QuadratureOfTheTone, QuadratureOfTheGeneratorFrequencies) {
-    struct Row {
-        float freq;
-        int16_t lag;
-    };
-    const Row rows[] = {{120, 92}, {525, 21}, {1000, 11}, {1225, 9}, {2205, 5}, {3675, 3}};
-    for (const Row& r : rows) {
-        const Quadrature q = quadratureFor(r.freq);
-        EXPECT_EQ(q.QuadLag, r.lag) << r.freq << " Hz";
-        // QuadA x(k) + QuadB x(k - QuadLag) is the cosine of the sine x.
-        const double omega = 2 * std::numbers::pi * r.freq / 44100;
-        for (int k = 100; k < 200; k += 7) {
-            const double made = q.QuadA * std::sin(omega * k) + q.QuadB * std::sin(omega * (k - q.QuadLag));
-            EXPECT_NEAR(made, std::cos(omega * k), 2e-5) << r.freq << " Hz, k " << k;
-        }
-    }
-    const Quadrature at1225 = quadratureFor(1225);
-    EXPECT_EQ(at1225.QuadB, -1.0f);
-    EXPECT_NEAR(at1225.QuadA, 0.0f, 1e-6f);
-}
-
-TEST(QuadratureOfTheTone, QuarterPeriodRoundsHalvesToEven) {
-    // 44100 / (4 f) = 10.5 and 12.5.
     EXPECT_EQ(quadratureFor(1050).QuadLag, 10);
     EXPECT_EQ(quadratureFor(882).QuadLag, 12);
 }
 
-TEST(QuadratureOfTheTone, ImpossibleFrequenciesGiveZeroConstants) {
-    for (float freq : {0.0f, -5.0f, 0.1f, std::nanf("")}) {
+TEST(Quadrature, FrequenciesWithoutAQuarterPeriodGiveZeros) {
+    for (float freq : {0.0f, -5.0f, -1225.0f, 22050.0f, 30000.0f, 0.1f, std::nanf(""), INFINITY}) {
         const Quadrature q = quadratureFor(freq);
         EXPECT_EQ(q.QuadLag, 0) << freq;
         EXPECT_EQ(q.QuadA, 0) << freq;
         EXPECT_EQ(q.QuadB, 0) << freq;
     }
+}
+
+TEST(Quadrature, PiIsTheSingleNearestToFourArctanOne) {
+    EXPECT_EQ(Pi, static_cast<float>(4 * std::atan(1.0)));
+    EXPECT_FLOAT_EQ(Pi, 3.14159265f);
 }
 
 }  // namespace
