@@ -5,12 +5,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/MessageBoxes.h"
 #include "audio/Capture.h"
 #include "audio/TonePlayer.h"
 #include "audio/WaveInput.h"
+#include "measure/Readings.h"
 
 namespace varnex {
 
@@ -22,6 +24,8 @@ struct Platform {
     std::unique_ptr<WaveInput> waveInput;
     // Clock and pause of the wait for a recording; the real clock when empty.
     std::unique_ptr<PollTimer> pollTimer;
+    // Called with every reading the window shows (the --log file); may be empty.
+    std::function<void(const ImpedanceReading&)> recordReading;
 };
 
 }  // namespace varnex

@@ -44,6 +44,7 @@ Varnex::Varnex(Platform platform, QWidget* parent)
     : QMainWindow(parent),
       messageBoxes_(std::move(platform.messageBoxes)),
       programFolder_(std::move(platform.programFolder)),
+      recordReading_(std::move(platform.recordReading)),
       instrument_(std::make_unique<Instrument>(
           soundDevicesOf(platform),
           MeasurementHooks{[] { QCoreApplication::processEvents(); },

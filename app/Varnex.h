@@ -107,6 +107,7 @@ private:
 
     std::unique_ptr<MessageBoxes> messageBoxes_;
     std::filesystem::path programFolder_;
+    std::function<void(const ImpedanceReading&)> recordReading_;
     std::unique_ptr<Instrument> instrument_;
     std::unique_ptr<scope::ScopeController> scope_;
     ScopeWidget* picture1_ = nullptr;

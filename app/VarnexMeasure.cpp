@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/Varnex.h"
+#include "measure/ReadingRecords.h"
 
 namespace varnex {
 
@@ -39,6 +40,11 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     c.Text5->setText(q(t.seriesValue));
     c.Text6->setText(q(t.factor));
     c.Label17->setText(q(t.factorCaption));
+    // The boxes keep their texts; what the noise leaves uncertain shows on hover.
+    const QString uncertainty = " (one standard uncertainty from the noise of this capture)";
+    c.Text4->setToolTip(q(uncertaintyText(reading.resistanceUncertainty)) + uncertainty);
+    c.Text3->setToolTip(q(uncertaintyText(reading.reactanceUncertainty)) + uncertainty);
+    if (recordReading_) recordReading_(reading);
     emit measured();
 }
 

@@ -10,12 +10,19 @@
 #include "audio/WaveInput.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace varnex {
 
 inline constexpr const char* kSimulateVariable = "VARNEX_SIMULATE";
 inline constexpr const char* kSimulateRmVariable = "VARNEX_SIMULATE_RM";
+
+// The sound card's devices by PortAudio index; the defaults when empty.
+struct SoundCardChoice {
+    std::optional<int> input;
+    std::optional<int> output;
+};
 
 struct AudioBackends {
     std::unique_ptr<TonePlayer> player;
@@ -26,9 +33,10 @@ struct AudioBackends {
 };
 
 // Reads the two variables from the environment.
-AudioBackends makeAudioBackends();
+AudioBackends makeAudioBackends(const SoundCardChoice& card = {});
 
 // The same choice from given texts; a null or empty component means the card.
-AudioBackends makeAudioBackends(const char* component, const char* referenceResistor);
+AudioBackends makeAudioBackends(const char* component, const char* referenceResistor,
+                                const SoundCardChoice& card = {});
 
 }  // namespace varnex

@@ -2,6 +2,8 @@
 
 #include "common/NumberText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -170,6 +172,37 @@ std::optional<Component> parseComponent(std::string_view text, std::string* erro
         begin = end + 1;
     }
     return component;
+}
+
+std::optional<SimulationDescription> parseSimulation(std::string_view text, std::string* error) {
+    const std::string compact = withoutBlanks(text);
+    SimulationDescription description;
+    std::string componentTerms;
+    size_t begin = 0;
+    while (begin <= compact.size()) {
+        size_t end = compact.find(',', begin);
+        if (end == std::string::npos) end = compact.size();
+        const std::string_view term = std::string_view(compact).substr(begin, end - begin);
+        begin = end + 1;
+        std::string key(term.substr(0, std::min(term.find('='), term.size())));
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (key != "noise") {
+            componentTerms += (componentTerms.empty() ? "" : ",") + std::string(term);
+            continue;
+        }
+        const std::string_view value = term.substr(key.size() + (term.size() > key.size()));
+        const auto steps = prefixedValue(value);
+        if (term.size() == key.size() || !steps || *steps < 0) {
+            fail(error, "cannot read the noise of \"" + std::string(term) +
+                            "\"; use noise=N, N steps rms from 0");
+            return std::nullopt;
+        }
+        description.noiseSteps = *steps;
+    }
+    const std::optional<Component> component = parseComponent(componentTerms, error);
+    if (!component) return std::nullopt;
+    description.component = *component;
+    return description;
 }
 
 std::optional<double> parseResistance(std::string_view text) {

@@ -29,6 +29,17 @@ struct Component {
 // On a text it cannot read: nothing, and *error tells why.
 std::optional<Component> parseComponent(std::string_view text, std::string* error = nullptr);
 
+// The simulated bridge as VARNEX_SIMULATE describes it: the component's terms
+// and, among them, an optional "noise=N" (either case), the rms noise of each
+// input in 16-bit steps (a number from 0).  On a text it cannot read: nothing,
+// and *error tells why.
+struct SimulationDescription {
+    Component component;
+    std::optional<double> noiseSteps;
+};
+std::optional<SimulationDescription> parseSimulation(std::string_view text,
+                                                     std::string* error = nullptr);
+
 // A resistance such as "100", "100.3" or "1k"; nothing unless positive.
 std::optional<double> parseResistance(std::string_view text);
 

@@ -12,6 +12,7 @@ class NoTonePlayer final : public TonePlayer {
 public:
     bool play(std::span<const uint8_t>) override { return false; }
     void stop() override {}
+    std::string deviceName() const override { return "no sound output"; }
 };
 
 class NoWaveInput final : public WaveInput {
@@ -21,6 +22,7 @@ public:
     void addBuffer(int32_t, WaveHeader&) override {}
     void reset(int32_t) override {}
     void close(int32_t) override {}
+    std::string deviceName() const override { return "no sound input"; }
 };
 
 }  // namespace varnex

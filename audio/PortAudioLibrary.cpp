@@ -11,6 +11,22 @@ PortAudioLibrary::PortAudioLibrary() {
     ready_ = Pa_Initialize() == paNoError;
 }
 
+int PortAudioLibrary::deviceOrDefault(bool input, std::optional<int> device) const {
+    if (!ready_) return paNoDevice;
+    if (device) return *device >= 0 && *device < Pa_GetDeviceCount() ? *device : paNoDevice;
+    return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
+}
+
+std::string PortAudioLibrary::deviceName(bool input, std::optional<int> device) const {
+    const std::string what = input ? "the input" : "the output";
+    if (!ready_) return what + " (the sound library did not start)";
+    const PaDeviceIndex index = deviceOrDefault(input, device);
+    const PaDeviceInfo* info = index == paNoDevice ? nullptr : Pa_GetDeviceInfo(index);
+    if (info == nullptr || info->name == nullptr)
+        return what + (device ? " (no such device)" : " (there is no default device)");
+    return what + " '" + info->name + "'";
+}
+
 PortAudioLibrary::~PortAudioLibrary() {
     if (ready_) Pa_Terminate();
 }

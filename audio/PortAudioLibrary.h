@@ -2,6 +2,9 @@
 // counts its initialisations, so a player and an input may each hold one.
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace varnex {
 
 class PortAudioLibrary {
@@ -13,6 +16,14 @@ public:
 
     // False when PortAudio could not start: there is then no device at all.
     bool ready() const { return ready_; }
+
+    // "the input 'pulse'" or "the output 'pulse'" for the device with that
+    // index (the default device when none is given), or what stands in for it
+    // when there is none.
+    std::string deviceName(bool input, std::optional<int> device) const;
+
+    // The device with that index, or the default one; paNoDevice when there is none.
+    int deviceOrDefault(bool input, std::optional<int> device) const;
 
 private:
     bool ready_ = false;

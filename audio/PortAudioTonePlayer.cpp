@@ -16,7 +16,7 @@ constexpr double kOutputLatencySeconds = 0.03;
 
 }  // namespace
 
-PortAudioTonePlayer::PortAudioTonePlayer() = default;
+PortAudioTonePlayer::PortAudioTonePlayer(std::optional<int> device) : device_(device) {}
 
 PortAudioTonePlayer::~PortAudioTonePlayer() { stop(); }
 
@@ -45,7 +45,7 @@ bool PortAudioTonePlayer::play(std::span<const uint8_t> image) {
     if (!library_.ready()) return false;
     std::optional<PcmLoop> loop = decodeWavImage(image);
     if (!loop) return false;
-    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    const PaDeviceIndex device = library_.deviceOrDefault(false, device_);
     if (device == paNoDevice) return false;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
     if (info == nullptr) return false;

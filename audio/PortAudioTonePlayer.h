@@ -8,12 +8,14 @@
 #include <portaudio.h>
 
 #include <cstddef>
+#include <optional>
 
 namespace varnex {
 
 class PortAudioTonePlayer final : public TonePlayer {
 public:
-    PortAudioTonePlayer();
+    // The default output, or the device with that PortAudio index.
+    explicit PortAudioTonePlayer(std::optional<int> device = std::nullopt);
     ~PortAudioTonePlayer() override;
 
     // The loop is copied out of the image and the stream opened and started
@@ -22,6 +24,7 @@ public:
     // Aborts the stream (no draining) and closes it; after it returns the
     // callback no longer runs.
     void stop() override;
+    std::string deviceName() const override { return library_.deviceName(false, device_); }
 
 private:
     // Runs on the audio thread: copies the loop into the output, wrapping at
@@ -31,6 +34,7 @@ private:
                     void* self);
 
     PortAudioLibrary library_;  // first member: outlives the stream
+    std::optional<int> device_;
     PcmLoop loop_;
     size_t position_ = 0;  // next frame; the callback's own while the stream runs
     PaStream* stream_ = nullptr;

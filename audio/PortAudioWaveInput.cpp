@@ -6,7 +6,7 @@
 
 namespace varnex {
 
-PortAudioWaveInput::PortAudioWaveInput() = default;
+PortAudioWaveInput::PortAudioWaveInput(std::optional<int> device) : device_(device) {}
 
 PortAudioWaveInput::~PortAudioWaveInput() { close(handle_); }
 
@@ -32,7 +32,7 @@ int32_t PortAudioWaveInput::open(const WaveFormat& format) {
     if (format.formatTag != 1 || format.bitsPerSample != 16 || format.channels == 0 ||
         format.blockAlign != format.channels * 2)
         return 0;
-    const PaDeviceIndex device = Pa_GetDefaultInputDevice();
+    const PaDeviceIndex device = library_.deviceOrDefault(true, device_);
     if (device == paNoDevice) return 0;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
     if (info == nullptr) return 0;

@@ -7,12 +7,14 @@
 #include <portaudio.h>
 
 #include <atomic>
+#include <optional>
 
 namespace varnex {
 
 class PortAudioWaveInput final : public WaveInput {
 public:
-    PortAudioWaveInput();
+    // The default input, or the device with that PortAudio index.
+    explicit PortAudioWaveInput(std::optional<int> device = std::nullopt);
     ~PortAudioWaveInput() override;
 
     int32_t open(const WaveFormat& format) override;
@@ -20,6 +22,7 @@ public:
     void addBuffer(int32_t handle, WaveHeader& header) override;
     void reset(int32_t handle) override;
     void close(int32_t handle) override;
+    std::string deviceName() const override { return library_.deviceName(true, device_); }
 
 private:
     // Runs on the audio thread: copies frames into the pending buffer and marks
@@ -30,6 +33,7 @@ private:
     bool isOpen(int32_t handle) const { return handle != 0 && handle == handle_; }
 
     PortAudioLibrary library_;  // first member: outlives the stream
+    std::optional<int> device_;
     PaStream* stream_ = nullptr;
     int32_t handle_ = 0;
     int32_t lastHandle_ = 0;

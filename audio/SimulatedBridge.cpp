@@ -18,6 +18,7 @@ public:
     explicit SimulatedTonePlayer(std::shared_ptr<SimulatedCard> card) : card_(std::move(card)) {}
     bool play(std::span<const uint8_t> image) override { return card_->play(image); }
     void stop() override { card_->stop(); }
+    std::string deviceName() const override { return "the simulated bridge's output"; }
 
 private:
     std::shared_ptr<SimulatedCard> card_;
@@ -74,6 +75,8 @@ public:
         reset(handle);
         handle_ = 0;
     }
+
+    std::string deviceName() const override { return "the simulated bridge's input"; }
 
 private:
     // The block is computed here, on the caller's thread, from what plays now.

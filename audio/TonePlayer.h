@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace varnex {
 
@@ -23,6 +24,9 @@ public:
 
     // Silences the tone at once; harmless when nothing plays.
     virtual void stop() = 0;
+
+    // The device's name, for messages ("the output 'pulse'").
+    virtual std::string deviceName() const = 0;
 };
 
 }  // namespace varnex

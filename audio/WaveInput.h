@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 namespace varnex {
 
@@ -61,6 +62,9 @@ public:
     // Resets and closes. Calls with a handle that is not open (0 included) do
     // nothing.
     virtual void close(int32_t handle) = 0;
+
+    // The device's name, for messages ("the input 'pulse'").
+    virtual std::string deviceName() const = 0;
 };
 
 }  // namespace varnex

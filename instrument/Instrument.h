@@ -13,6 +13,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "audio/Capture.h"
 #include "audio/TonePlayer.h"
@@ -61,6 +62,10 @@ public:
     // (false when nothing could be written; the old file is then untouched).
     int loadSettings(const std::filesystem::path& file);
     bool saveSettings(const std::filesystem::path& file) const;
+
+    // The devices' names, for messages.
+    std::string inputDeviceName() const { return devices_.input->deviceName(); }
+    std::string outputDeviceName() const { return devices_.player->deviceName(); }
 
     // --- The test tone. ---
     // Play: the quadrature constants for the tone's frequency, the tone

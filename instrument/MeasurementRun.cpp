@@ -22,7 +22,7 @@ bool MeasurementRun::runOnce() {
         return false;
     // Read after the run: a dialog closed during its yields counts.
     const ReadingParameters parameters{settings_.resistors.Rm, tone_.freq, settings_.steps.uLMS,
-                                       settings_.tare};
+                                       settings_.tare, tone_.quadrature.QuadLag};
     const ImpedanceReading reading =
         computeReading(estimator_, capture_.SampleCount, parameters, results_);
     if (hooks_.show) hooks_.show(reading);

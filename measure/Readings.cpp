@@ -64,6 +64,18 @@ std::string factorText(float qualityOrDissipation) {
     return formatPattern(qualityOrDissipation, "#0.000");
 }
 
+double weightUncertainty(const EstimatorState& e, int QuadLag, int H) {
+    if (QuadLag < 0 || QuadLag > H || H > kLastIndex) return 0;
+    double errorPower = 0, signalPower = 0;
+    for (int k = (QuadLag + H) / 2; k <= H; ++k) {
+        errorPower += double(e.ErrLMS[k]) * e.ErrLMS[k];
+        signalPower += double(e.Vr[k]) * e.Vr[k];
+    }
+    if (!(signalPower > 0)) return 0;
+    // The counts cancel: both are means over the same samples.
+    return std::sqrt(double(kLmsBeta) * errorPower / (2 * signalPower));
+}
+
 ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
                                 const ReadingParameters& p, Results& results) {
     ImpedanceReading r;
@@ -97,6 +109,9 @@ ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
     r.lastError = e.ErrLMS[h];
     r.resistance = toSingle(double(wi) * Rm);
     r.reactance = haveRm ? toSingle(double(wq) * Rm) : kNaN;
+    const double ohmsPerWeight = haveRm ? std::fabs(double(Rm)) : std::nan("");
+    r.resistanceUncertainty = r.reactanceUncertainty =
+        ohmsPerWeight * weightUncertainty(e, p.QuadLag, h);
 
     if (wq >= 0) {
         r.kind = ReactanceKind::Inductive;

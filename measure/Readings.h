@@ -53,6 +53,10 @@ struct ImpedanceReading {
     float dissipation = 0;  // D = Rs / |Xs| when capacitive
     float referenceResistance = 0;  // the Rm it was formed with
     float frequency = 0;            // the test frequency it was formed with
+    // Standard uncertainties (one sigma) of Rs and Xs due to noise, in ohms,
+    // from the run's own residual error (see weightUncertainty).
+    double resistanceUncertainty = 0;
+    double reactanceUncertainty = 0;
 };
 
 // The inputs of a reading besides the estimator's weights.
@@ -61,7 +65,18 @@ struct ReadingParameters {
     float freq = 0;  // test frequency, hertz
     float uLMS = 0;  // step size left by the run
     Tare tare;
+    int QuadLag = 0;  // the run's first update index: its errors are ErrLMS(QuadLag..H)
 };
+
+// The standard deviation of each final weight due to noise.  The normalised
+// update with step Beta / Pwr averages the error over about 1 / Beta samples
+// (2000); with a white residual of power s2 and regressors of mean square P
+// (Vr and its 90-degree copy alike), each weight scatters with variance
+// Beta * s2 / (2 P).  s2 and P are taken over the second half of the last
+// pass, ErrLMS and Vr at (QuadLag + H) / 2..H: the samples the final weights
+// remember, past any start of the tone or of the stream at the capture's
+// beginning.  0 when there is nothing to take them from.
+double weightUncertainty(const EstimatorState& estimator, int QuadLag, int H);
 
 // Applies the resistance tare to Wi(H+1) (stored back into the weight array),
 // stores Zmag, Zang and Ls or Cs into `results`, and returns the reading.

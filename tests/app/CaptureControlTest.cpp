@@ -37,6 +37,7 @@ private:
 // as when a sound server dies.
 class StuckInput final : public WaveInput {
 public:
+    std::string deviceName() const override { return "the stuck input"; }
     int32_t open(const WaveFormat&) override { return 3; }
     void start(int32_t) override {}
     void addBuffer(int32_t, WaveHeader& header) override { header.data[0] = 1234; }
@@ -49,6 +50,7 @@ public:
 // A player that remembers what it was told.
 class RecordingPlayer final : public TonePlayer {
 public:
+    std::string deviceName() const override { return "the recording player"; }
     bool play(std::span<const uint8_t> image) override {
         ++plays;
         playing = true;
@@ -63,8 +65,10 @@ public:
 
 class CaptureControlTest : public ::testing::Test {
 protected:
-    void start(std::unique_ptr<TonePlayer> player, std::unique_ptr<WaveInput> input) {
+    void start(std::unique_ptr<TonePlayer> player, std::unique_ptr<WaveInput> input,
+               std::function<void(const ImpedanceReading&)> recordReading = {}) {
         Platform platform;
+        platform.recordReading = std::move(recordReading);
         platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
         platform.programFolder = folder.path();
         platform.tonePlayer = std::move(player);
@@ -73,12 +77,13 @@ protected:
         window = std::make_unique<Varnex>(std::move(platform));
         window->show();
     }
-    void startOnBridge(const char* component = "R=100") {
+    void startOnBridge(const char* component = "R=100",
+                       std::function<void(const ImpedanceReading&)> recordReading = {}) {
         SimulatedBridgeOptions options;
         options.circuit.component = *parseComponent(component);
         options.realTime = false;
         SimulatedBridge bridge = makeSimulatedBridge(options);
-        start(std::move(bridge.player), std::move(bridge.input));
+        start(std::move(bridge.player), std::move(bridge.input), std::move(recordReading));
     }
 
     const VarnexControls& c() const { return window->controls(); }
@@ -276,6 +281,20 @@ TEST_F(CaptureControlTest, PlayRestartsTheToneStopSilencesItAndExitStopsIt) {
     window->btnExit_Click();
     EXPECT_FALSE(tone->playing) << "Exit stops the tone even when it refuses to end";
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(CaptureControlTest, EveryReadingShownIsRecordedWithItsUncertaintyOnHover) {
+    std::vector<ImpedanceReading> recorded;
+    startOnBridge("R=47", [&](const ImpedanceReading& r) { recorded.push_back(r); });
+    c().btnStart->click();
+    window->docalib();  // a dialog's Close measures the same capture again
+    ASSERT_EQ(recorded.size(), 2u) << "one record a measurement run";
+    EXPECT_NEAR(recorded[1].resistance, 47, 0.1);
+    EXPECT_EQ(c().Text4->text(), "47.00") << "the box keeps its text";
+    const QString tip = c().Text4->toolTip();
+    EXPECT_TRUE(tip.startsWith("±")) << tip.toStdString();
+    EXPECT_TRUE(tip.contains("uncertainty")) << tip.toStdString();
+    EXPECT_TRUE(c().Text3->toolTip().startsWith("±"));
 }
 
 }  // namespace

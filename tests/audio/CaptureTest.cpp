@@ -33,6 +33,7 @@ public:
 // A device that fills the buffer with a ramp when told to, and logs the calls.
 class ScriptedInput final : public WaveInput {
 public:
+    std::string deviceName() const override { return "the scripted input"; }
     int32_t open(const WaveFormat&) override {
         log.push_back("open");
         return opens ? 7 : 0;

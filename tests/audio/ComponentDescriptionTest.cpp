@@ -1,4 +1,5 @@
 #include "audio/ComponentDescription.h"
+#include "audio/SoundDevices.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,39 @@ TEST(ComponentDescription, ReferenceResistance) {
     EXPECT_FALSE(parseResistance("0"));
     EXPECT_FALSE(parseResistance("-100"));
     EXPECT_FALSE(parseResistance("ohms"));
+}
+
+TEST(ComponentDescription, SimulationWithItsNoise) {
+    const auto plain = parseSimulation("L=10m, R=5");
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->noiseSteps);
+    EXPECT_DOUBLE_EQ(plain->component.resistance, 5);
+    const auto noisy = parseSimulation("C=1u,NOISE=2.5,R=3");
+    ASSERT_TRUE(noisy);
+    EXPECT_EQ(noisy->noiseSteps, 2.5);
+    EXPECT_DOUBLE_EQ(noisy->component.resistance, 3);
+    EXPECT_DOUBLE_EQ(noisy->component.elastance, 1e6);
+    for (const char* bad : {"R=5,noise=-1", "R=5,noise=", "R=5,noise", "noise=2", "R=5,noise=x"}) {
+        std::string why;
+        EXPECT_FALSE(parseSimulation(bad, &why)) << bad;
+        EXPECT_FALSE(why.empty()) << bad;
+    }
+}
+
+TEST(SoundDevices, ListedAndFoundByAPartOfTheirName) {
+    const std::vector<SoundDeviceInfo> devices = {
+        {0, "HDA Intel PCH: ALC892 Analog", "ALSA", 2, 8, true, false},
+        {3, "USB Audio CODEC", "ALSA", 2, 0, false, false},
+        {4, "USB Audio CODEC out", "ALSA", 0, 2, false, true},
+    };
+    EXPECT_EQ(findSoundDevice(devices, "usb audio", true)->index, 3);
+    EXPECT_EQ(findSoundDevice(devices, "USB", false)->index, 4) << "the first with output channels";
+    EXPECT_FALSE(findSoundDevice(devices, "Scarlett", true));
+    EXPECT_EQ(soundDeviceListText(devices),
+              "0: HDA Intel PCH: ALC892 Analog [ALSA] in 2, out 8 (default input)\n"
+              "3: USB Audio CODEC [ALSA] in 2, out 0\n"
+              "4: USB Audio CODEC out [ALSA] in 0, out 2 (default output)\n");
+    EXPECT_EQ(soundDeviceListText({}), "no sound devices\n");
 }
 
 }  // namespace

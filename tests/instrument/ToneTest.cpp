@@ -16,6 +16,7 @@ namespace {
 // Records what the window asked of the player.
 class RecordingPlayer final : public TonePlayer {
 public:
+    std::string deviceName() const override { return "the recording player"; }
     bool play(std::span<const uint8_t> image) override {
         calls.push_back("play");
         played.assign(image.begin(), image.end());

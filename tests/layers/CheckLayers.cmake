@@ -1,12 +1,12 @@
 # Checks the includes of a source tree against the program's layers:
-#   common -> audio, measure, scope -> instrument -> dialogs -> app, cli
+#   common -> audio, measure, scope -> instrument -> dialogs -> app, cli -> program
 # A folder may include only its own headers and those of the folders it names
 # below; the core folders include no Qt at all, and the oscilloscope only QtGui.
 # Usage: cmake -DROOT=<source tree> -P CheckLayers.cmake
 # Prints one line for each wrong include and ends with their count; fails
 # when there is one.
 cmake_minimum_required(VERSION 3.25)
-set(folders common audio measure scope instrument dialogs app cli)
+set(folders common audio measure scope instrument dialogs app cli program)
 set(uses_common common)
 set(uses_audio common audio)
 set(uses_measure common measure)
@@ -15,6 +15,7 @@ set(uses_instrument common audio measure scope instrument)
 set(uses_dialogs common audio measure scope instrument dialogs)
 set(uses_app common audio measure scope instrument dialogs app)
 set(uses_cli common audio measure scope instrument cli)
+set(uses_program ${folders})
 set(qt_free common audio measure instrument)
 set(widget_headers "<(QtWidgets/|Q(Widget|MainWindow|Dialog|PushButton|LineEdit|Label|MessageBox|Application|CheckBox|RadioButton|ComboBox|Menu|MenuBar|PlainTextEdit)>)")
 

@@ -6,6 +6,8 @@
 #include <limits>
 #include <memory>
 
+#include "MeasureParts.h"
+#include "audio/ComponentDescription.h"
 #include "common/NumberText.h"
 
 namespace varnex {
@@ -295,6 +297,35 @@ TEST(ReadingsFaults, OverflowingQuotientsShowTheMarker) {
         EXPECT_EQ(r.angle, "0.00");
         EXPECT_EQ(r.resistance, "100.00");
     }
+}
+
+TEST(ReadingsUncertainty, GrowsWithTheNoiseAndHoldsTheScatter) {
+    // One capture per noise level, measured as Start1 measures it after a
+    // few captures have settled the weights.
+    auto uncertaintyAt = [](double noiseSteps, double* rs) {
+        SimulatedBridgeOptions options;
+        options.circuit.component = *parseComponent("R=47,L=5m");
+        options.noiseSteps = noiseSteps;
+        options.noiseSeed = 5;
+        auto parts = testing::newParts(1225);
+        const std::vector<int16_t> frames = recordSimulatedCapture(options, 1225, 0.5);
+        std::copy(frames.begin(), frames.begin() + testing::kCopiedValues, parts->Samples.begin());
+        for (int run = 0; run < 3; ++run) parts->run();
+        Results results;
+        const ImpedanceReading r = computeReading(
+            parts->estimator, parts->SampleCount,
+            {100, 1225, parts->uLMS, {}, parts->quadrature.QuadLag}, results);
+        EXPECT_EQ(r.resistanceUncertainty, r.reactanceUncertainty);
+        *rs = r.resistance;
+        return r.resistanceUncertainty;
+    };
+    double rsQuiet = 0, rsNoisy = 0;
+    const double quiet = uncertaintyAt(1, &rsQuiet);
+    const double noisy = uncertaintyAt(4, &rsNoisy);
+    EXPECT_GT(quiet, 0);
+    EXPECT_NEAR(noisy / quiet, 4, 0.8) << "u follows the noise";
+    EXPECT_LT(std::fabs(rsNoisy - 47), 4 * noisy) << "the reading lies within its uncertainty";
+    EXPECT_EQ(weightUncertainty(EstimatorState{}, 9, 11024), 0) << "no signal, no estimate";
 }
 
 }  // namespace
