@@ -15,9 +15,17 @@ ChannelGains channelGainsAt(const BridgeCircuit& circuit, double f) {
         gains.right = scale * circuit.rightGain;
         return gains;
     }
-    const std::complex<double> total = circuit.sourceResistance + circuit.referenceResistance + z;
-    gains.left = scale * z / total;
-    gains.right = scale * circuit.rightGain * (circuit.referenceResistance + z) / total;
+    double source = circuit.sourceResistance;
+    double reference = circuit.referenceResistance;
+    std::complex<double> part = z;
+    if (!std::isfinite(std::abs(source + reference + part))) {
+        // Rm and the component near the largest double: a quarter of each keeps
+        // the sums finite and the ratios exact.
+        source /= 4, reference /= 4, part /= 4.0;
+    }
+    const std::complex<double> total = source + reference + part;
+    gains.left = scale * part / total;
+    gains.right = scale * circuit.rightGain * (reference + part) / total;
     return gains;
 }
 

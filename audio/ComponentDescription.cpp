@@ -121,6 +121,8 @@ bool addTerm(Component& component, std::string_view term, std::string* error) {
     if (key == 'Z') {
         const auto z = complexValue(value);
         if (!z) return fail(error, bad);
+        // A negative resistance could cancel the source and Rm: no finite current.
+        if (z->real() < 0) return fail(error, "the real part of Z must not be negative");
         component.fixed += *z;
         return true;
     }
@@ -142,6 +144,14 @@ bool addTerm(Component& component, std::string_view term, std::string* error) {
         default:
             return fail(error, "unknown part \"" + std::string(1, term[0]) + "\"; use R, L, C or Z");
     }
+}
+
+// Every sum fits a double, the resistance of R and Z together too; 1/C of a
+// capacitance near the smallest double does not.
+bool isFinite(const Component& c) {
+    return std::isfinite(c.resistance) && std::isfinite(c.inductance) && std::isfinite(c.elastance) &&
+           std::isfinite(c.fixed.real()) && std::isfinite(c.fixed.imag()) &&
+           std::isfinite(c.resistance + c.fixed.real());
 }
 
 }  // namespace
@@ -167,8 +177,12 @@ std::optional<Component> parseComponent(std::string_view text, std::string* erro
     while (begin <= compact.size()) {
         size_t end = compact.find(',', begin);
         if (end == std::string::npos) end = compact.size();
-        if (!addTerm(component, std::string_view(compact).substr(begin, end - begin), error))
+        const std::string_view term = std::string_view(compact).substr(begin, end - begin);
+        if (!addTerm(component, term, error)) return std::nullopt;
+        if (!isFinite(component)) {
+            fail(error, "\"" + std::string(term) + "\" is beyond what the simulation can hold");
             return std::nullopt;
+        }
         begin = end + 1;
     }
     return component;
@@ -178,6 +192,7 @@ std::optional<SimulationDescription> parseSimulation(std::string_view text, std:
     const std::string compact = withoutBlanks(text);
     SimulationDescription description;
     std::string componentTerms;
+    bool firstTerm = true;
     size_t begin = 0;
     while (begin <= compact.size()) {
         size_t end = compact.find(',', begin);
@@ -187,7 +202,9 @@ std::optional<SimulationDescription> parseSimulation(std::string_view text, std:
         std::string key(term.substr(0, std::min(term.find('='), term.size())));
         for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (key != "noise") {
-            componentTerms += (componentTerms.empty() ? "" : ",") + std::string(term);
+            // The other terms go on to the component exactly as written.
+            componentTerms += (firstTerm ? "" : ",") + std::string(term);
+            firstTerm = false;
             continue;
         }
         const std::string_view value = term.substr(key.size() + (term.size() > key.size()));

@@ -17,15 +17,19 @@ struct Component {
     double elastance = 0;  // 1/C summed over the series capacitors; 0 = none
     std::complex<double> fixed{0, 0};
 
-    // Impedance at frequency f in Hz; infinite at 0 Hz when a capacitor is in series.
+    // Impedance at frequency f in Hz; infinite at 0 Hz when a capacitor is in
+    // series, and where a reactance near the largest double (1e305 H at
+    // 3675 Hz) does not fit one: the bridge then sees open leads.  Its
+    // resistance is always finite.
     std::complex<double> impedanceAt(double f) const;
 };
 
 // Comma-separated terms KEY=VALUE, added in series. KEY is R, L, C or Z (either
 // case). VALUE is a decimal number with an optional SI prefix p n u m k M G;
 // C may end in F, L in H. Z is "real", "real+imagj", "real-imagj" or "imagj",
-// each part with an optional prefix. Blanks are ignored. R and L must not be
-// negative and C must be positive.
+// each part with an optional prefix. Blanks are ignored. R, L and the real
+// part of Z must not be negative and C must be positive; every sum (R and Z's
+// real part together too), and 1/C, must fit a double.
 // On a text it cannot read: nothing, and *error tells why.
 std::optional<Component> parseComponent(std::string_view text, std::string* error = nullptr);
 

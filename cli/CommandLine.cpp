@@ -141,8 +141,11 @@ private:
     }
 
     bool qtOption(const std::string& argument) {
+        // "-name" or "--name": an empty argument or a lone dash is no option.
         std::string_view name = argument;
-        name.remove_prefix(name.rfind("--", 0) == 0 ? 2 : 1);
+        const size_t dashes = name.rfind("--", 0) == 0 ? 2 : name.rfind("-", 0) == 0 ? 1 : 0;
+        if (dashes == 0 || name.size() == dashes) return false;
+        name.remove_prefix(dashes);
         const size_t equals = name.find('=');
         const bool attached = equals != std::string_view::npos;
         if (attached) name = name.substr(0, equals);

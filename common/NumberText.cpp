@@ -46,8 +46,18 @@ DecimalDigits significantDigits(double value, int digits) {
     char text[64];
     auto [end, ec] =
         std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1);
-    (void)ec;  // 64 characters hold any double with 15 digits
-    return fromScientificText(std::string_view(text, end - text));
+    (void)ec;  // 64 characters hold any double with 20 digits
+    double readBack = 0;
+    if (std::from_chars(text, end, readBack).ec != std::errc::result_out_of_range)
+        return fromScientificText(std::string_view(text, end - text));
+    // Rounded up past the largest double, the text would read back as 0: the
+    // digits are cut instead (1.79769313486231E+308).
+    const char* longerEnd =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits + 4).ptr;
+    const std::string_view longer(text, longerEnd - text);
+    const size_t kept = (value < 0 ? 1 : 0) + 1 + static_cast<size_t>(digits);  // sign, point, digits
+    return fromScientificText(std::string(longer.substr(0, kept)) +
+                              std::string(longer.substr(longer.find('e'))));
 }
 
 // Shortest digits that read back to the same value of the value's own type.

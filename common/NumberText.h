@@ -14,7 +14,8 @@ inline constexpr std::string_view kNoValueText = "---";
 // Shortest decimal text with at most 7 (float) or 15 (double) significant
 // digits, no leading blank: 1 -> "1", 0.5 -> "0.5", 2.792e-5 -> "2.792E-05".
 // Exponent notation when the decimal exponent is below -4 or at least 7
-// (float) / 15 (double).
+// (float) / 15 (double).  The few doubles that would round up past the
+// largest double have their digits cut instead, so every form reads back.
 std::string plainForm(float value);
 std::string plainForm(double value);
 

@@ -100,6 +100,40 @@ TEST(SimulatedBridge, ChannelsFollowTheCircuitFormula) {
     }
 }
 
+TEST(SimulatedBridge, HugeReferenceAndComponentStillGiveTheirRatio) {
+    // Rm + Z beyond the largest double once made the right input NaN.
+    struct Row {
+        const char* component;
+        double rm;
+        std::complex<double> left, right;  // ratios to the open-circuit drive
+    };
+    const double r = 1 / 0.9955;
+    const Row rows[] = {
+        {"R=1e308", 1e308, 0.5, r},
+        {"R=1.7e308", 1.7e308, 0.5, r},
+        {"Z=1e308+1e308j", 1e308, {0.6, 0.2}, r},
+        {"L=1e306", 1e308, 1, r},  // the reactance overflows: open leads
+    };
+    for (const Row& row : rows) {
+        BridgeCircuit circuit;
+        circuit.component = *parseComponent(row.component);
+        circuit.referenceResistance = row.rm;
+        const double scale = circuit.dacVoltsPerStep / circuit.adcVoltsPerStep;
+        const ChannelGains gains = channelGainsAt(circuit, 1225);
+        EXPECT_NEAR(std::abs(gains.left / scale - row.left), 0, 1e-12) << row.component;
+        EXPECT_NEAR(std::abs(gains.right / scale - row.right), 0, 1e-12) << row.component;
+    }
+
+    // Through the card: the left input records half the drive.
+    SimulatedBridgeOptions options = immediateCard("R=1e308", 0);
+    options.circuit.referenceResistance = 1e308;
+    SimulatedBridge bridge = makeSimulatedBridge(options);
+    const std::vector<int16_t> block = recordTone(bridge, 1225);
+    const double drive = 16383.5 * 0.000028 / 0.00002792;
+    EXPECT_NEAR(std::abs(phasor(block, 0, 1225, 400)), drive / 2, 1);
+    EXPECT_NEAR(std::abs(phasor(block, 1, 1225, 400)), drive * r, 1);
+}
+
 TEST(SimulatedBridge, DefaultCalibrationOfTheProgramFitsTheCard) {
     const BridgeCircuit circuit;
     EXPECT_NEAR(circuit.rightGain * static_cast<float>(kDefaultBal), 1.0, 1e-7);

@@ -66,6 +66,8 @@ TEST(CommandLine, BadOptionsNameTheOptionAndWhatItAccepts) {
     const Row rows[] = {
         {{"--bogus"}, "unknown option --bogus", true},
         {{"stray"}, "unexpected argument \"stray\"", true},
+        {{""}, "unexpected argument \"\"", true},
+        {{"-"}, "unknown option -", true},
         {{"measure", "--log", "x.csv"}, "unknown option --log", true},
         {{"measure", "--frequency", "1300"}, "120, 525, 1000, 1225, 2205, 3675", false},
         {{"measure", "--frequency", "1225.5"}, "--frequency 1225.5", false},

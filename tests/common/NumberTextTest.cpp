@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
 #include <random>
 
@@ -54,6 +55,31 @@ TEST(NumberText, DoublesKeepFifteenDigits) {
     EXPECT_EQ(plainForm(1e14), "100000000000000");
     EXPECT_EQ(plainForm(1e15), "1E+15");
     EXPECT_EQ(paddedForm(0.25), " .25");
+}
+
+TEST(NumberText, DoublesNextToTheLargestReadBack) {
+    // Rounded to 15 digits these would be 1.79769313486232E+308, beyond a
+    // double, which reads back as 0.
+    const double largest = std::numeric_limits<double>::max();
+    struct Row {
+        double value;
+        const char* plain;
+    };
+    const Row rows[] = {
+        {largest, "1.79769313486231E+308"},
+        {-largest, "-1.79769313486231E+308"},
+        {std::nextafter(largest, 0.0), "1.79769313486231E+308"},
+        {1.797693134862315e308, "1.79769313486231E+308"},
+        {1.797693134862314e308, "1.79769313486231E+308"},  // rounds down as always
+        {1.797693134862306e308, "1.79769313486231E+308"},  // and up where it fits
+    };
+    for (const Row& row : rows) {
+        const std::string value = (testing::Message() << std::setprecision(17) << row.value).GetString();
+        EXPECT_EQ(plainForm(row.value), row.plain) << value;
+        const double back = numericValue(plainForm(row.value));
+        EXPECT_NEAR(back, row.value, std::fabs(row.value) * 6e-15) << value;
+        EXPECT_EQ(numericValue(paddedForm(row.value)), back) << value;
+    }
 }
 
 TEST(NumberText, NonFiniteValuesShowTheMarker) {
