@@ -18,7 +18,8 @@ namespace varnex {
 
 struct Platform {
     std::unique_ptr<MessageBoxes> messageBoxes;
-    // Where the settings file and the help file live.
+    // The folder of the program, where a portable copy keeps its settings
+    // and help (see ProgramFiles for an installed one).
     std::filesystem::path programFolder;
     std::unique_ptr<TonePlayer> tonePlayer;
     std::unique_ptr<WaveInput> waveInput;

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include "app/ScopeWidget.h"
 #include "app/ShapeWidget.h"
 #include "common/NumberText.h"
@@ -43,7 +45,7 @@ SoundDevices soundDevicesOf(Platform& platform) {
 Varnex::Varnex(Platform platform, QWidget* parent)
     : QMainWindow(parent),
       messageBoxes_(std::move(platform.messageBoxes)),
-      programFolder_(std::move(platform.programFolder)),
+      files_(locateProgramFiles(platform.programFolder, std::getenv)),
       recordReading_(std::move(platform.recordReading)),
       instrument_(std::make_unique<Instrument>(
           soundDevicesOf(platform),
@@ -88,11 +90,9 @@ void Varnex::connectControls() {
     connectCapture();
 }
 
-std::filesystem::path Varnex::settingsFile() const { return programFolder_ / kSettingsFileName; }
-
 void Varnex::Form_Load() {
     // From here on a step that cannot be done is skipped without a message.
-    instrument_->loadSettings(settingsFile());
+    if (files_.settingsFile) instrument_->loadSettings(*files_.settingsFile);
     const Settings& s = instrument_->settings();
 
     VarnexControls& c = controls_;
@@ -126,7 +126,9 @@ void Varnex::btnExit_Click() {
         showMessage("Exit Check", "A process is running.  Click Stop before closing.");
         return;
     }
-    instrument_->saveSettings(settingsFile());  // a folder that cannot be written is skipped silently
+    // A folder that cannot be written is skipped silently, as is a user
+    // without a home folder.
+    if (files_.settingsFile) instrument_->saveSettings(*files_.settingsFile);
     instrument_->closeInput();
 
     // Every other window goes with the main window, so the program ends:

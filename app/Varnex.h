@@ -21,6 +21,7 @@
 #include "dialogs/SigGen.h"
 #include "dialogs/uLMSform.h"
 #include "instrument/Instrument.h"
+#include "instrument/ProgramFiles.h"
 #include "scope/ScopeController.h"
 
 namespace varnex {
@@ -86,7 +87,7 @@ private:
     void Form_Load();
     // What the dialogs get of the window.
     DialogHost& host() { return *this; }
-    std::filesystem::path settingsFile() const;
+
     void connectControls();
     void connectMenus();
     void connectScope();
@@ -106,7 +107,7 @@ private:
     void setLamp(const QColor& color);
 
     std::unique_ptr<MessageBoxes> messageBoxes_;
-    std::filesystem::path programFolder_;
+    ProgramFiles files_;
     std::function<void(const ImpedanceReading&)> recordReading_;
     std::unique_ptr<Instrument> instrument_;
     std::unique_ptr<scope::ScopeController> scope_;

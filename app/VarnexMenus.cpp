@@ -22,7 +22,7 @@ void Varnex::menuCalibrate_Click() { calibrate_.show(host()); }
 void Varnex::menuRm_Click() { rmForm_.show(host()); }
 void Varnex::myuLMs_Click() { uLMSform_.show(host()); }
 void Varnex::menuSigGen_Click() { sigGen_.show(host()); }
-void Varnex::menuHelp_Click() { myHelp_.show(programFolder_); }
+void Varnex::menuHelp_Click() { myHelp_.show(files_.helpFolder); }
 
 void Varnex::menuAbout_Click() {
     // OK only, no icon; waits until dismissed.

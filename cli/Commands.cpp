@@ -18,7 +18,7 @@ public:
           platform_(platform),
           instrument_(std::move(platform.devices),
                       MeasurementHooks{{}, [this](const ImpedanceReading& r) { reading_ = r; }, {}}) {
-        instrument_.loadSettings(platform.settingsFile);
+        if (platform.settingsFile) instrument_.loadSettings(*platform.settingsFile);
         Settings& s = instrument_.settings();
         if (options.resistorOption) {
             // As the Rm dialog's Close with that row chosen and no value edited.

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <utility>
 
@@ -18,12 +19,12 @@ namespace varnex::cli {
 
 // What the program gives a command.
 struct CommandPlatform {
-    CommandPlatform(SoundDevices soundDevices, std::filesystem::path settings, std::ostream& output,
-                    std::ostream& errors)
+    CommandPlatform(SoundDevices soundDevices, std::optional<std::filesystem::path> settings,
+                    std::ostream& output, std::ostream& errors)
         : devices(std::move(soundDevices)), settingsFile(std::move(settings)), out(output), err(errors) {}
 
     SoundDevices devices;
-    std::filesystem::path settingsFile;  // found as the window finds it
+    std::optional<std::filesystem::path> settingsFile;  // found as the window finds it
     std::ostream& out;                   // the readings, one a line
     std::ostream& err;                   // what went wrong
     // The time a reading is stamped with, and the pause while the tone settles.

@@ -41,6 +41,9 @@ int Instrument::loadSettings(const std::filesystem::path& file) {
 }
 
 bool Instrument::saveSettings(const std::filesystem::path& file) const {
+    // The user's configuration folder may not hold ours yet: made on the first save.
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
     return writeSettings(file, settings_);
 }
 

@@ -58,8 +58,9 @@ public:
     const scope::Traces& traces() const { return traces_; }
 
     // The settings file: read at start-up (a missing or unreadable file
-    // leaves every default; returns the lines applied) and written at Exit
-    // (false when nothing could be written; the old file is then untouched).
+    // leaves every default; returns the lines applied) and written at Exit,
+    // its folder made when there is none (false when nothing could be
+    // written; the old file is then untouched).
     int loadSettings(const std::filesystem::path& file);
     bool saveSettings(const std::filesystem::path& file) const;
 

@@ -18,6 +18,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "dialogs/FormBuilder.h"
+#include "instrument/ProgramFiles.h"
 #include "instrument/ReadingLog.h"
 #include "instrument/SettingsFile.h"
 
@@ -72,7 +73,8 @@ int runCommand(const cli::Invocation& invocation, const SoundCardChoice& card) {
     AudioBackends sound = soundFor(invocation.measure, card);
     if (!sound.problem.empty()) std::cerr << "varnex: " << sound.problem << "\n";
     cli::CommandPlatform platform{SoundDevices{std::move(sound.player), std::move(sound.input), nullptr},
-                                  programFolder() / kSettingsFileName, std::cout, std::cerr};
+                                  locateProgramFiles(programFolder(), std::getenv).settingsFile,
+                                  std::cout, std::cerr};
     return invocation.command == cli::Command::Measure ? cli::runMeasure(invocation.measure, platform)
                                                        : cli::runSweep(invocation.measure, platform);
 }
@@ -101,7 +103,7 @@ int runWindow(int argc, char* argv[], const cli::Invocation& invocation, const S
 
     Platform platform;
     platform.messageBoxes = std::make_unique<QtMessageBoxes>();
-    platform.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    platform.programFolder = programFolder();
     AudioBackends sound = makeAudioBackends(card);
     if (!sound.problem.empty()) std::cerr << "varnex: " << sound.problem << "\n";
     platform.tonePlayer = std::move(sound.player);

@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "ScriptedMessageBoxes.h"
@@ -367,6 +369,74 @@ TEST_F(VarnexWindowTest, MenuBarHasItsEntriesAndAccessKeys) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return help->isVisible(); }, 1000)) << "Alt+H drops down";
     QTest::keyClick(help, Qt::Key_A);
     EXPECT_EQ(about.count(), 1) << "A chooses About";
+}
+
+// An installed program: its help in ../share/varnex, its settings in the
+// user's configuration folder, never beside itself.
+class InstalledWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(root.path() / "usr" / "bin");
+        std::filesystem::create_directories(root.path() / "usr" / "share" / "varnex");
+        std::ofstream(root.path() / "usr" / "share" / "varnex" / "MyHelp.txt") << "help\r\n";
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME"})
+            if (const char* value = std::getenv(name)) saved[name] = value;
+    }
+    void TearDown() override {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) {
+            if (saved.count(name))
+                setenv(name, saved[name].c_str(), 1);
+            else
+                unsetenv(name);
+        }
+    }
+    // Starts the window, changes a setting and leaves with Exit.
+    void startAndExit() {
+        Platform platform;
+        platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
+        platform.programFolder = root.path() / "usr" / "bin";
+        Varnex window(std::move(platform));
+        EXPECT_EQ(window.instrument().settings().resistors.Rm, rmAtStart);
+        window.instrument().settings().resistors.Rm = 998.7f;
+        window.show();
+        window.btnExit_Click();
+        EXPECT_FALSE(window.isVisible()) << "Exit ends the program";
+    }
+    std::filesystem::path beside() const { return root.path() / "usr" / "bin" / kSettingsFileName; }
+
+    TempFolder root;
+    ScriptedMessageBoxes::Log boxes;
+    std::map<std::string, std::string> saved;
+    float rmAtStart = 100;
+};
+
+TEST_F(InstalledWindowTest, SettingsGoToTheUsersConfigurationFolderMadeOnTheFirstExit) {
+    const auto config = root.path() / "config";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    startAndExit();
+    const auto file = config / "varnex" / kSettingsFileName;
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::ifstream in(file);
+    int lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    EXPECT_EQ(lines, kSettingsLineCount);
+    EXPECT_FALSE(std::filesystem::exists(beside())) << "never beside an installed program";
+    rmAtStart = 998.7f;
+    startAndExit();  // the next start reads them back
+}
+
+TEST_F(InstalledWindowTest, WithoutAPlaceForSettingsTheDefaultsHoldAndNothingIsWritten) {
+    // No home folder at all, then a configuration "folder" that is a file.
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("HOME");
+    startAndExit();
+    const auto blocked = root.path() / "config-is-a-file";
+    std::ofstream(blocked) << "not a folder";
+    setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
+    startAndExit();
+    EXPECT_FALSE(std::filesystem::exists(beside()));
+    for (const MessageRequest& box : boxes.shown)
+        EXPECT_TRUE(box.text == "Set Mixer") << "no message about the settings: " << box.text;
 }
 
 }  // namespace

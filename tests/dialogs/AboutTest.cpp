@@ -24,6 +24,7 @@ TEST_F(AboutTest, ShowsVersionAndCreditInAnOkBoxWithoutIcon) {
     const std::string second = about->text.substr(breakAt + 2);
     EXPECT_EQ(first.rfind("1.0", 0), 0u) << first;
     EXPECT_GT(first.size(), std::string("1.0 ").size()) << "a rights notice follows the version";
+    EXPECT_NE(first.find("MIT licence"), std::string::npos) << first;
     EXPECT_EQ(second.find_first_not_of(' '), 7u) << "credit indented by seven blanks: " << second;
     EXPECT_EQ(second.find('\n'), std::string::npos) << "two lines only";
 }
