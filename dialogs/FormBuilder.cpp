@@ -101,6 +101,13 @@ QString qtext(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+void showText(QLineEdit& box, const QString& text) {
+    box.setText(text);
+    box.setCursorPosition(0);
+}
+
+void showText(QLineEdit& box, std::string_view text) { showText(box, qtext(text)); }
+
 FormBuilder::FormBuilder(QWidget& parent) : parent_(parent), scale_(twipsScaleOf(&parent)) {}
 
 void FormBuilder::place(QWidget* control, const char* name, int l, int t, int w, int h) const {

@@ -60,6 +60,12 @@ void centreOnScreen(QWidget& form);
 std::string textOf(const QLineEdit& box);
 QString qtext(std::string_view text);
 
+// Every text the program puts into a box goes through here.  setText leaves
+// the cursor at the end, and a text wider than its box then shows its end:
+// " .8116778" would read as "8116778".  The start is shown instead.
+void showText(QLineEdit& box, const QString& text);
+void showText(QLineEdit& box, std::string_view text);
+
 // Creates controls on one form (or its client area), each at its place in
 // twips, in the form font, under its name.
 class FormBuilder {

@@ -28,9 +28,9 @@ ManTare::ManTare(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     setTabOrder(Command1_, txtR_);
 
     const TareTexts texts = manTareLoadTexts(host_.instrument().settings().tare);
-    txtC_->setText(qtext(texts.capacitance));
-    txtL_->setText(qtext(texts.inductance));
-    txtR_->setText(qtext(texts.resistance));
+    showText(*txtC_, texts.capacitance);
+    showText(*txtL_, texts.inductance);
+    showText(*txtR_, texts.resistance);
 
     connect(Command1_, &QPushButton::clicked, this, &ManTare::Command1_Click);
     centreOnScreen(*this);
