@@ -23,6 +23,8 @@ namespace {
 constexpr double kDesignFontPoints = 8.25;
 
 const QColor kFormGrey(192, 192, 192);
+// Grey text of a disabled control, readable on the grey, white and black grounds.
+const QColor kDisabledText(128, 128, 128);
 
 QIcon triangleIcon(bool pointsUp) {
     QPixmap pixmap(16, 16);
@@ -72,8 +74,14 @@ void setColors(QWidget* widget, const QColor& ground, const QColor& text) {
     QPalette palette = widget->palette();
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
         palette.setColor(role, ground);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, text);
+    // The text colour is for enabled controls only: a disabled one (Start1
+    // during continuous capture) must still look disabled, here and in every
+    // child that inherits this palette.
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, kDisabledText);
+    }
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
