@@ -1,5 +1,6 @@
 // Controls that tell the truth: a disabled control looks disabled, a chosen
 // window comes back, a message box shows its title.
+#include <QAction>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +73,26 @@ TEST_F(HonestControlsTest, EveryControlHasAGreyTextWhenDisabled) {
             EXPECT_GT(qGray(disabled.rgb()), 90) << control->objectName().toStdString();
             EXPECT_LT(qGray(disabled.rgb()), 200) << control->objectName().toStdString();
         }
+    }
+}
+
+TEST_F(HonestControlsTest, ChoosingAMenuEntryAgainRestoresItsMinimisedWindow) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"menuCalibrate", "Calibrate"}, {"menuRm", "RmForm"},   {"myuLMs", "uLMSform"},
+        {"menuSigGen", "SigGen"},       {"myManTare", "ManTare"}, {"menuHelp", "MyHelp"}};
+    for (const auto& [menu, name] : entries) {
+        auto* action = window->findChild<QAction*>(menu);
+        ASSERT_NE(action, nullptr) << menu;
+        action->setEnabled(true);  // uLMS is switched off on the menu bar
+        action->trigger();
+        QWidget* dialog = openWindow(name);
+        ASSERT_NE(dialog, nullptr) << name;
+        dialog->showMinimized();
+        ASSERT_TRUE(dialog->isMinimized()) << name;
+        action->trigger();
+        EXPECT_EQ(openWindow(name), dialog) << name << ": the open one is brought back";
+        EXPECT_FALSE(dialog->isMinimized()) << name;
+        EXPECT_TRUE(dialog->isVisible()) << name;
     }
 }
 
