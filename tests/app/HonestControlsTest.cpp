@@ -1,13 +1,16 @@
 // Controls that tell the truth: a disabled control looks disabled, a chosen
 // window comes back, a message box shows its title.
 #include <QAction>
+#include <QFontDatabase>
 #include <QImage>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include "DialogFixture.h"
+#include "app/QtMessageBoxes.h"
 
 namespace varnex {
 namespace {
@@ -93,6 +96,31 @@ TEST_F(HonestControlsTest, ChoosingAMenuEntryAgainRestoresItsMinimisedWindow) {
         EXPECT_EQ(openWindow(name), dialog) << name << ": the open one is brought back";
         EXPECT_FALSE(dialog->isMinimized()) << name;
         EXPECT_TRUE(dialog->isVisible()) << name;
+    }
+}
+
+TEST_F(HonestControlsTest, MessageBoxesLeaveTheirTitleBarRoomForTheTitle) {
+    // The program's boxes; a title bar needs the title, in a bold title font,
+    // and about 150 pixels for the window's icon and buttons.
+    const std::pair<const char*, const char*> boxes[] = {
+        {"Reminder", "Set Mixer"},
+        {"Exit Check", "Use Exit button to close"},
+        {"Ouch!", "Wave input device did not open!"},
+        {"Clear Tare Values", "This will set all tare values to zero. Continue ?"},
+        {"Varnex Bridge Program", "Varnex 1.0"}};
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    for (const auto& [title, text] : boxes) {
+        MessageRequest request;
+        request.title = title;
+        request.text = text;
+        const std::unique_ptr<QMessageBox> box = QtMessageBoxes::build(request);
+        box->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(box->width(), QFontMetrics(titleFont).horizontalAdvance(title) + 150) << title;
+        EXPECT_EQ(box->windowTitle(), title);
+        EXPECT_EQ(box->text(), text);
+        box->close();
     }
 }
 
