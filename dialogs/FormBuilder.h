@@ -39,8 +39,19 @@ TwipsScale twipsScaleOf(const QWidget* widget);
 // Sans needs about 7.5 pt to fit the same labels and buttons.
 inline constexpr double kFormFontPoints = 7.5;
 
-// The forms' text font: a sans serif of the given size.
+// The forms' text font: a sans serif of the given size.  A family with
+// Liberation Sans's letter widths (Liberation Sans, Arimo, Nimbus Sans) is
+// taken when one is installed; any other sans serif is scaled down until the
+// forms' captions are no wider than in those, so they fit their controls.
 QFont formFont(double pointSize = kFormFontPoints, bool bold = false);
+
+// The factor formFont applies to every size: 1 for a metric-compatible
+// family, less for a wider one.
+double formFontScale();
+
+// Width of the text in ems when set in Liberation Sans or a family with the
+// same letter widths (characters outside printable ASCII count as a digit).
+double metricCompatibleWidth(QStringView text);
 
 // The point size a form was designed in, in the form font's scale.
 double formPoints(double designPoints);

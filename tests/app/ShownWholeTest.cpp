@@ -38,6 +38,7 @@ void expectStartsShown(QWidget* form, const std::string& after) {
 }
 
 TEST_F(ShownWholeTest, WindowBoxesShowTheirStartAfterEveryWriter) {
+    expectStartsShown(window.get(), "start-up");
     // Each step writes texts wider than their boxes.
     holdACapture();
     ASSERT_EQ(instrument().capture().Captured, 1);
