@@ -27,8 +27,11 @@ int applySettingsText(std::string_view text, Settings& settings);
 std::string settingsText(const Settings& settings);
 
 // Writes the file through a temporary file in the same folder and a rename,
-// so a crash or a full disk never leaves a truncated file behind.  Returns
-// false when nothing could be written; the old file is then untouched.
+// so a crash or a full disk never leaves a truncated file behind.  A file
+// that may not be written (read-only) is left as it is; a symbolic link stays
+// a link and the file it leads to is replaced.  The new file keeps the old
+// one's mode.  Returns false when nothing could be written; the old file is
+// then untouched.
 bool writeSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace varnex
