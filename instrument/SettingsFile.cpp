@@ -44,8 +44,10 @@ std::array<Field<S>, kSettingsLineCount> fieldsOf(S& s) {
 constexpr size_t kMaxLineLength = 256;
 constexpr size_t kMaxFileBytes = 64 * 1024;
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
@@ -171,15 +173,18 @@ bool rewriteInPlace(const std::filesystem::path& file, std::string_view text) {
 }  // namespace
 
 int applySettingsText(std::string_view text, Settings& settings) {
+    // An editor may have put a UTF-8 byte-order mark before line 1.
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     const auto fields = fieldsOf(settings);
     int applied = 0;
     size_t lineStart = 0;
     for (size_t index = 0; index < fields.size() && lineStart < text.size(); ++index) {
-        size_t lineEnd = text.find('\n', lineStart);
+        // A line ends at CR LF, LF or a lone CR (as an old Mac editor saves).
+        size_t lineEnd = text.find_first_of("\r\n", lineStart);
         if (lineEnd == std::string_view::npos) lineEnd = text.size();
         const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
         if (line.size() <= kMaxLineLength && applyLine(line, fields[index])) ++applied;
-        lineStart = lineEnd + 1;
+        lineStart = text.compare(lineEnd, 2, "\r\n") == 0 ? lineEnd + 2 : lineEnd + 1;
     }
     return applied;
 }

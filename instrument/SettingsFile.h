@@ -19,7 +19,8 @@ inline constexpr const char* kSettingsFileName = "Varnexinit";
 // many lines were applied.
 int readSettings(const std::filesystem::path& file, Settings& settings);
 
-// Same, from text already in memory (CR LF or LF line ends).
+// Same, from text already in memory: lines end with CR LF, LF or CR, and a
+// UTF-8 byte-order mark before the first line is skipped.
 int applySettingsText(std::string_view text, Settings& settings);
 
 // The 26 lines, each the shortest text that reads back to the same value of

@@ -171,6 +171,33 @@ TEST(SettingsFile, ShortLongAndOddFilesApplyWhatTheyHold) {
     EXPECT_EQ(state.calibration.Vperbit, defaults.calibration.Vperbit);
 }
 
+TEST(SettingsFile, EveryKindOfLineEndAndAByteOrderMarkAreRead) {
+    const std::string crlf = settingsText(unusualState());
+    auto withEnds = [&](const std::string& end) {
+        std::string text;
+        for (size_t start = 0, at; (at = crlf.find("\r\n", start)) != std::string::npos; start = at + 2)
+            text += crlf.substr(start, at - start) + end;
+        return text;
+    };
+    std::string mixed = withEnds("\n");
+    mixed.replace(mixed.find('\n'), 1, "\r");
+    mixed.replace(mixed.find('\n'), 1, "\r\n");
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::pair<const char*, std::string> rows[] = {
+        {"CR LF", crlf},          {"LF", withEnds("\n")},        {"CR", withEnds("\r")},
+        {"mixed", mixed},         {"mark, CR LF", bom + crlf},    {"mark, CR", bom + withEnds("\r")},
+        {"CR, no final end", withEnds("\r").substr(0, withEnds("\r").size() - 1)}};
+    for (const auto& [name, text] : rows) {
+        Settings state;
+        EXPECT_EQ(applySettingsText(text, state), kSettingsLineCount) << name;
+        EXPECT_EQ(settingsText(state), crlf) << name;
+    }
+    Settings state;
+    EXPECT_EQ(applySettingsText("250\r\r0.01\r", state), 2) << "an empty line is a line";
+    EXPECT_EQ(state.resistors.Rm, 250);
+    EXPECT_EQ(state.calibration.Bal, 0.01f);
+}
+
 TEST(SettingsFile, StoredTimeBaseScaleIsKeptAsWritten) {
     Settings state;
     std::string text = "100\r\n0.055\r\n0.9955\r\n2.792E-05\r\n200\r\n0.5\r\n50\r\n1\r\n1\r\n3\r\n1\r\n0\r\n"
