@@ -1,6 +1,6 @@
 // One instance of a modeless dialog at a time: created and loaded when it is
-// not open, only restored and brought to the front when it is.  Closing a dialog unloads
-// it (Qt::WA_DeleteOnClose), so the next opening starts afresh.
+// not open, only restored and brought to the front when it is.  Closing a
+// dialog unloads it (Qt::WA_DeleteOnClose), so the next opening starts afresh.
 #pragma once
 
 #include <QPointer>
