@@ -1,6 +1,6 @@
 // One instance of a modeless dialog at a time: created and loaded when it is
-// not open, only brought to the front when it is.  Closing a dialog unloads
-// it (Qt::WA_DeleteOnClose), so the next opening starts afresh.
+// not open, only restored and brought to the front when it is.  Closing a
+// dialog unloads it (Qt::WA_DeleteOnClose), so the next opening starts afresh.
 #pragma once
 
 #include <QPointer>
@@ -29,6 +29,10 @@ public:
             dialog_ = new Dialog(std::forward<Args>(args)...);
             dialog_->setAttribute(Qt::WA_DeleteOnClose);
         }
+        // A minimised dialog would stay on the task bar: bring it back too.
+        if (dialog_->isMinimized())
+            dialog_->setWindowState((dialog_->windowState() & ~Qt::WindowMinimized) |
+                                    Qt::WindowActive);
         dialog_->show();
         dialog_->raise();
         dialog_->activateWindow();

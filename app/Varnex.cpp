@@ -27,12 +27,10 @@ constexpr int kClientHeight = 7065;
 constexpr int kOpenLeft = 1455;
 constexpr int kOpenTop = 2040;
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
 // The scale box text for a gain; a gain without a reciprocal leaves the box
 // as it was, as a start-up step that cannot be done is skipped.
 void showStartUpScale(QLineEdit* box, float gain) {
-    if (const auto scale = scope::startUpScaleText(gain)) box->setText(text(*scale));
+    if (const auto scale = scope::startUpScaleText(gain)) showText(*box, *scale);
 }
 
 SoundDevices soundDevicesOf(Platform& platform) {
@@ -161,23 +159,23 @@ void Varnex::showMessage(const std::string& title, const std::string& text, Mess
 }
 
 void Varnex::showReferenceResistance() {
-    controls_.txtRm->setText(text(paddedForm(instrument_->settings().resistors.Rm)));
+    showText(*controls_.txtRm, paddedForm(instrument_->settings().resistors.Rm));
 }
 
 void Varnex::showStepSize() {
-    controls_.txtuLMS->setText(text(paddedForm(instrument_->settings().steps.uLMS)));
+    showText(*controls_.txtuLMS, paddedForm(instrument_->settings().steps.uLMS));
 }
 
 void Varnex::showFrequency() {
-    controls_.txtFreq->setText(text(formatPattern(instrument_->tone().freq, "#000") + " Hz"));
+    showText(*controls_.txtFreq, formatPattern(instrument_->tone().freq, "#000") + " Hz");
 }
 
 void Varnex::showTare(TareWriter writer) {
     const TareTexts texts = tareBoxTexts(instrument_->settings().tare, writer);
     const VarnexControls& c = controls_;
-    c.txtLtare->setText(text(texts.inductance));
-    c.txtCtare->setText(text(texts.capacitance));
-    c.txtRtare->setText(text(texts.resistance));
+    showText(*c.txtLtare, texts.inductance);
+    showText(*c.txtCtare, texts.capacitance);
+    showText(*c.txtRtare, texts.resistance);
 }
 
 }  // namespace varnex

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/Varnex.h"
+#include "dialogs/FormBuilder.h"
 #include "measure/ReadingRecords.h"
 
 namespace varnex {
@@ -30,15 +31,15 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     const ReadingTexts t = readingTexts(reading);
     const VarnexControls& c = controls_;
     auto q = [](const std::string& s) { return QString::fromStdString(s); };
-    c.txtuLMS->setText(q(t.stepSize));
-    c.Text2->setText(q(t.magnitude));
-    c.Text1->setText(q(t.angle));
-    c.txteLMS->setText(q(t.lastError));
-    c.Text4->setText(q(t.resistance));
-    c.Text3->setText(q(t.reactance));
+    showText(*c.txtuLMS, t.stepSize);
+    showText(*c.Text2, t.magnitude);
+    showText(*c.Text1, t.angle);
+    showText(*c.txteLMS, t.lastError);
+    showText(*c.Text4, t.resistance);
+    showText(*c.Text3, t.reactance);
     c.Label16->setText(q(t.seriesCaption));
-    c.Text5->setText(q(t.seriesValue));
-    c.Text6->setText(q(t.factor));
+    showText(*c.Text5, t.seriesValue);
+    showText(*c.Text6, t.factor);
     c.Label17->setText(q(t.factorCaption));
     // The boxes keep their texts; what the noise leaves uncertain shows on hover.
     const QString uncertainty = " (one standard uncertainty from the noise of this capture)";

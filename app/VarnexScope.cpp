@@ -8,6 +8,9 @@
 #include "app/ScopeWidget.h"
 #include "app/ShapeWidget.h"
 #include "app/Varnex.h"
+#include "dialogs/FormBuilder.h"
+
+#include <type_traits>
 
 namespace varnex {
 
@@ -41,7 +44,11 @@ void Varnex::connectScope() {
 void Varnex::showScopeReadouts(const scope::ScopeReadouts& r) {
     const VarnexControls& c = controls_;
     auto write = [](auto* control, const std::optional<std::string>& value) {
-        if (value) control->setText(QString::fromStdString(*value));
+        if (!value) return;
+        if constexpr (std::is_same_v<decltype(control), QLineEdit*>)
+            showText(*control, *value);
+        else
+            control->setText(QString::fromStdString(*value));
     };
     write(c.Label8, r.timePerDivision);
     write(c.Text15, r.cursorDifference);

@@ -29,8 +29,8 @@ Calibrate::Calibrate(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(hos
     // Load: setting the texts runs the change events, which store the shown
     // (7-digit) values back.
     const Calibration& calibration = host_.instrument().settings().calibration;
-    chBal_->setText(qtext(paddedForm(calibration.Bal)));
-    vcal_->setText(qtext(paddedForm(calibration.Vperbit)));
+    showText(*chBal_, paddedForm(calibration.Bal));
+    showText(*vcal_, paddedForm(calibration.Vperbit));
 }
 
 void Calibrate::chBal_Change() {

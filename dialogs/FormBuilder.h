@@ -39,8 +39,19 @@ TwipsScale twipsScaleOf(const QWidget* widget);
 // Sans needs about 7.5 pt to fit the same labels and buttons.
 inline constexpr double kFormFontPoints = 7.5;
 
-// The forms' text font: a sans serif of the given size.
+// The forms' text font: a sans serif of the given size.  A family with
+// Liberation Sans's letter widths (Liberation Sans, Arimo, Nimbus Sans) is
+// taken when one is installed; any other sans serif is scaled down until the
+// forms' captions are no wider than in those, so they fit their controls.
 QFont formFont(double pointSize = kFormFontPoints, bool bold = false);
+
+// The factor formFont applies to every size: 1 for a metric-compatible
+// family, less for a wider one.
+double formFontScale();
+
+// Width of the text in ems when set in Liberation Sans or a family with the
+// same letter widths (characters outside printable ASCII count as a digit).
+double metricCompatibleWidth(QStringView text);
 
 // The point size a form was designed in, in the form font's scale.
 double formPoints(double designPoints);
@@ -59,6 +70,12 @@ void centreOnScreen(QWidget& form);
 // Text of a box for the number conversions, and back.
 std::string textOf(const QLineEdit& box);
 QString qtext(std::string_view text);
+
+// Every text the program puts into a box goes through here.  setText leaves
+// the cursor at the end, and a text wider than its box then shows its end:
+// " .8116778" would read as "8116778".  The start is shown instead.
+void showText(QLineEdit& box, const QString& text);
+void showText(QLineEdit& box, std::string_view text);
 
 // Creates controls on one form (or its client area), each at its place in
 // twips, in the form font, under its name.

@@ -15,7 +15,8 @@ std::string cannotReadNote(const std::filesystem::path& file, std::string_view r
     note += "\r\n\r\n";
     note += "Put ";
     note += kHelpFileName;
-    note += " back into the program's folder and choose Help again.\r\n";
+    note += " back into the program's folder, then close this window and choose Help again\r\n";
+    note += "(the file is read when the help window opens).\r\n";
     return note;
 }
 
@@ -30,6 +31,28 @@ bool readWhole(const std::filesystem::path& file, std::string& bytes) {
 }
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Windows-1252 at 0x80..0x9F; from 0xA0 on it is Latin-1.
+constexpr std::array<char32_t, 32> kWindows1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
+};
+
+// Code points below 0x10000 (all a single-byte code page holds).
+void appendUtf8(std::string& text, char32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | (code >> 6));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (code >> 12));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
 }  // namespace
 
@@ -48,7 +71,7 @@ HelpText loadHelpText(const std::filesystem::path& programFolder) {
                 false};
     if (bytes.empty()) return {cannotReadNote(file, "the file is empty."), false};
     if (isValidUtf8(bytes)) return {std::move(bytes), true};
-    return {latin1ToUtf8(bytes), true};
+    return {windows1252ToUtf8(bytes), true};
 }
 
 bool isValidUtf8(std::string_view bytes) {
@@ -82,17 +105,13 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string latin1ToUtf8(std::string_view bytes) {
+std::string windows1252ToUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 8);
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
+        const char32_t code = byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+        appendUtf8(text, code);
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ManTare.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,16 +22,18 @@ ManTare::ManTare(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     form.label("Label1", "C  (1 to 25 pF)", 1080, 360, 1335, 255);
     form.label("Label2", "L (0.1 to 4 uH)", 1080, 840, 1335, 255);
     form.label("Label4", "R (0 To 1 ohm)", 1080, 1320, 1095, 255);
+    // A little smaller than the form font: its two lines fill the label.
     form.label("Label3", "Put your values of tare in the boxes and then close form.", 240, 1680,
-               2175, 495);
+               2175, 495)
+        ->setFont(formFont(kFormFontPoints - 0.5));
     setTabOrder(txtC_, txtL_);
     setTabOrder(txtL_, Command1_);
     setTabOrder(Command1_, txtR_);
 
     const TareTexts texts = manTareLoadTexts(host_.instrument().settings().tare);
-    txtC_->setText(qtext(texts.capacitance));
-    txtL_->setText(qtext(texts.inductance));
-    txtR_->setText(qtext(texts.resistance));
+    showText(*txtC_, texts.capacitance);
+    showText(*txtL_, texts.inductance);
+    showText(*txtR_, texts.resistance);
 
     connect(Command1_, &QPushButton::clicked, this, &ManTare::Command1_Click);
     centreOnScreen(*this);

@@ -45,7 +45,7 @@ RmForm::RmForm(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     // Load.
     const ReferenceResistors& r = host_.instrument().settings().resistors;
     for (size_t i = 0; i < kRows.size(); ++i)
-        boxes_[i]->setText(qtext(paddedForm(r.*kResistorValues[i])));
+        showText(*boxes_[i], paddedForm(r.*kResistorValues[i]));
     // A flag outside 1..5 (an edited settings file) selects none.
     if (r.RmOptFlag >= 1 && r.RmOptFlag <= kResistors) options_[r.RmOptFlag - 1]->setChecked(true);
 }

@@ -62,13 +62,13 @@ SigGen::SigGen(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
     const Instrument& instrument = host_.instrument();
     const int16_t option = instrument.tone().SigGenOptFlag;
     if (option >= 1 && option <= kFrequencies) options_[option - 1]->setChecked(true);
-    txtSigGenLvl_->setText(qtext(plainForm(instrument.settings().SigGenLvl)));
+    showText(*txtSigGenLvl_, plainForm(instrument.settings().SigGenLvl));
 }
 
 void SigGen::txtSigGenLvl_Change() {
     // Each step reads the text as it stands, after any nested change.
-    if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel) txtSigGenLvl_->setText("1");
-    if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel) txtSigGenLvl_->setText("0");
+    if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel) showText(*txtSigGenLvl_, QStringLiteral("1"));
+    if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel) showText(*txtSigGenLvl_, QStringLiteral("0"));
     host_.instrument().setLevel(numericValue(textOf(*txtSigGenLvl_)));
 }
 

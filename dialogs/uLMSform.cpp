@@ -48,7 +48,7 @@ uLMSform::uLMSform(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host)
     // Load.
     const StepSizes& steps = host_.instrument().settings().steps;
     for (size_t i = 0; i < kRows.size(); ++i)
-        boxes_[i]->setText(qtext(paddedForm(steps.*kOfferedStepSizes[i])));
+        showText(*boxes_[i], paddedForm(steps.*kOfferedStepSizes[i]));
     if (steps.LMSOptFlag >= 1 && steps.LMSOptFlag <= kSteps)
         options_[steps.LMSOptFlag - 1]->setChecked(true);
 }

@@ -2,14 +2,18 @@
 
 #include <array>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <fstream>
 #include <limits>
 #include <system_error>
 #include <type_traits>
 #include <variant>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varnex {
@@ -40,8 +44,10 @@ std::array<Field<S>, kSettingsLineCount> fieldsOf(S& s) {
 constexpr size_t kMaxLineLength = 256;
 constexpr size_t kMaxFileBytes = 64 * 1024;
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
@@ -107,18 +113,78 @@ std::string shortestText(T value) {
     return text;
 }
 
+// The file a chain of symbolic links ends at (the name itself when it is no
+// link); a link whose target does not exist yet leads to that name.
+std::filesystem::path linkTarget(std::filesystem::path file) {
+    constexpr int kMaxLinks = 40;  // as the system's own limit on a loop
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(file, error)) break;
+        const std::filesystem::path next = std::filesystem::read_symlink(file, error);
+        if (error) break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return file;
+}
+
+bool writeAll(int out, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(out, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// A new file of its own beside the target, for this process only, with the
+// mode a new file gets (the umask applies); -1 when the folder takes none.
+int createTemporary(const std::filesystem::path& target, std::string& name) {
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        name = target.string() + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(i);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// The rename is only durable once the folder is.
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// For a writable file in a folder that takes no temporary file, as the file
+// was written before it was replaced whole.  The text is a few hundred bytes
+// over an old one of about the same size, so it rarely needs a new block; a
+// disk that is full to the last block can still spoil it here.
+bool rewriteInPlace(const std::filesystem::path& file, std::string_view text) {
+    const int out = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (out < 0) return false;
+    bool done = writeAll(out, text) && ::ftruncate(out, static_cast<off_t>(text.size())) == 0 &&
+                ::fsync(out) == 0;
+    done = ::close(out) == 0 && done;
+    return done;
+}
+
 }  // namespace
 
 int applySettingsText(std::string_view text, Settings& settings) {
+    // An editor may have put a UTF-8 byte-order mark before line 1.
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     const auto fields = fieldsOf(settings);
     int applied = 0;
     size_t lineStart = 0;
     for (size_t index = 0; index < fields.size() && lineStart < text.size(); ++index) {
-        size_t lineEnd = text.find('\n', lineStart);
+        // A line ends at CR LF, LF or a lone CR (as an old Mac editor saves).
+        size_t lineEnd = text.find_first_of("\r\n", lineStart);
         if (lineEnd == std::string_view::npos) lineEnd = text.size();
         const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
         if (line.size() <= kMaxLineLength && applyLine(line, fields[index])) ++applied;
-        lineStart = lineEnd + 1;
+        lineStart = text.compare(lineEnd, 2, "\r\n") == 0 ? lineEnd + 2 : lineEnd + 1;
     }
     return applied;
 }
@@ -145,19 +211,45 @@ std::string settingsText(const Settings& settings) {
 
 bool writeSettings(const std::filesystem::path& file, const Settings& settings) {
     const std::string text = settingsText(settings);
-    std::filesystem::path temporary = file;
-    temporary += ".new";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
-                         std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    std::error_code error;
-    if (written && closed) {
-        std::filesystem::rename(temporary, file, error);
-        if (!error) return true;
+    // A symbolic link stays a link: the file it leads to is replaced, in
+    // that file's own folder, so the rename stays within one file system.
+    const std::filesystem::path target = linkTarget(file);
+
+    // The old file is only replaced when it could have been written: a
+    // read-only file stays as it is (the rename alone would go around its
+    // mode).  Its mode and owner go over to the new file.
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing) {
+        if (!S_ISREG(old.st_mode)) return false;
+        // Non-blocking, so that a file swapped for a pipe cannot hang Exit.
+        const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (probe < 0) return false;
+        ::close(probe);
     }
-    std::filesystem::remove(temporary, error);
+
+    std::string temporary;
+    const int out = createTemporary(target, temporary);
+    if (out < 0) {
+        // A folder that takes no new file may still hold a writable one.
+        return replacing && rewriteInPlace(target, text);
+    }
+    bool done = true;
+    if (replacing) {
+        // Only the superuser can give the file back to its owner; anyone
+        // else's new file is their own, as any file they create.
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(out, old.st_uid, old.st_gid) != 0 && ::geteuid() == 0)
+            done = false;
+        done = done && ::fchmod(out, old.st_mode & 07777) == 0;
+    }
+    done = done && writeAll(out, text) && ::fsync(out) == 0;
+    done = ::close(out) == 0 && done;
+    if (done && ::rename(temporary.c_str(), target.c_str()) == 0) {
+        syncFolder(target.parent_path());
+        return true;
+    }
+    ::unlink(temporary.c_str());
     return false;
 }
 

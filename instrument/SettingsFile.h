@@ -19,7 +19,8 @@ inline constexpr const char* kSettingsFileName = "Varnexinit";
 // many lines were applied.
 int readSettings(const std::filesystem::path& file, Settings& settings);
 
-// Same, from text already in memory (CR LF or LF line ends).
+// Same, from text already in memory: lines end with CR LF, LF or CR, and a
+// UTF-8 byte-order mark before the first line is skipped.
 int applySettingsText(std::string_view text, Settings& settings);
 
 // The 26 lines, each the shortest text that reads back to the same value of
@@ -27,8 +28,11 @@ int applySettingsText(std::string_view text, Settings& settings);
 std::string settingsText(const Settings& settings);
 
 // Writes the file through a temporary file in the same folder and a rename,
-// so a crash or a full disk never leaves a truncated file behind.  Returns
-// false when nothing could be written; the old file is then untouched.
+// so a crash or a full disk never leaves a truncated file behind.  A file
+// that may not be written (read-only) is left as it is; a symbolic link stays
+// a link and the file it leads to is replaced.  The new file keeps the old
+// one's mode.  Returns false when nothing could be written; the old file is
+// then untouched.
 bool writeSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace varnex

@@ -35,9 +35,32 @@ TEST(HelpFile, Utf8IsCheckedStrictly) {
     for (const Row& row : rows) EXPECT_EQ(isValidUtf8(row.bytes), row.valid) << row.name;
 }
 
-TEST(HelpFile, Latin1BytesBecomeTheirCharacters) {
-    EXPECT_EQ(latin1ToUtf8("10 \xB5" "F caf\xE9\r\n"), "10 \xC2\xB5" "F caf\xC3\xA9\r\n");
-    EXPECT_EQ(latin1ToUtf8("\xFF\x80"), "\xC3\xBF\xC2\x80");
+TEST(HelpFile, Windows1252BytesBecomeTheirCharacters) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::string utf8;
+    };
+    const Row rows[] = {
+        {"Latin-1 letters", "10 \xB5" "F caf\xE9\r\n", "10 \xC2\xB5" "F caf\xC3\xA9\r\n"},
+        {"highest byte", "\xFF", "\xC3\xBF"},
+        {"curly quotes", "\x93Rm\x94 \x91x\x92", "\xE2\x80\x9CRm\xE2\x80\x9D \xE2\x80\x98x\xE2\x80\x99"},
+        {"dashes and dots", "a \x96 b \x97 c\x85", "a \xE2\x80\x93 b \xE2\x80\x94 c\xE2\x80\xA6"},
+        {"euro, trade mark, bullet", "\x80 \x99 \x95", "\xE2\x82\xAC \xE2\x84\xA2 \xE2\x80\xA2"},
+        {"letters of 0x8A..0x9F", "\x8A\x8C\x8E\x9A\x9C\x9E\x9F",
+         "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xA1\xC5\x93\xC5\xBE\xC5\xB8"},
+        {"bytes the code page leaves free", "\x81\x8D\x8F\x90\x9D",
+         "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(windows1252ToUtf8(row.bytes), row.utf8) << row.name;
+}
+
+TEST(HelpFile, MissingFileNoteSaysToCloseTheWindowFirst) {
+    testing::TempFolder folder;
+    const HelpText help = loadHelpText(folder.path());
+    EXPECT_FALSE(help.fromFile);
+    // Help on an open window only raises it; the file is read when it opens.
+    EXPECT_NE(help.utf8.find("close this window and choose Help again"), std::string::npos) << help.utf8;
 }
 
 TEST(HelpFile, UnreadableFileGivesANoteNotAnError) {

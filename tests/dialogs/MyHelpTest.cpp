@@ -46,7 +46,7 @@ TEST_F(MyHelpTest, ShowsASeveralPageFileWholeAndScrollsBothWays) {
     EXPECT_GT(text->horizontalScrollBar()->maximum(), 0);
 }
 
-TEST_F(MyHelpTest, ReadsUtf8WhenValidElseLatin1) {
+TEST_F(MyHelpTest, ReadsUtf8WhenValidElseWindows1252) {
     struct Row {
         const char* name;
         std::string bytes;
@@ -57,6 +57,8 @@ TEST_F(MyHelpTest, ReadsUtf8WhenValidElseLatin1) {
         {"UTF-8", "10 \xC2\xB5" "F caf\xC3\xA9 \xE2\x84\xA6\r\n",
          QString("10 ") + QChar(0xB5) + "F caf" + QChar(0xE9) + " " + QChar(0x2126) + "\n"},
         {"Latin-1", "10 \xB5" "F caf\xE9\r\n", QString("10 ") + QChar(0xB5) + "F caf" + QChar(0xE9) + "\n"},
+        {"Windows-1252", "\x93Rm\x94 \x96 \x80" "5\r\n",
+         QChar(0x201C) + QString("Rm") + QChar(0x201D) + " " + QChar(0x2013) + " " + QChar(0x20AC) + "5\n"},
         {"UTF-8 with a mark", "\xEF\xBB\xBFHelp\r\n", "Help\n"},
     };
     for (const Row& row : rows) {

@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
+
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TempFolder.h"
 
@@ -162,6 +171,33 @@ TEST(SettingsFile, ShortLongAndOddFilesApplyWhatTheyHold) {
     EXPECT_EQ(state.calibration.Vperbit, defaults.calibration.Vperbit);
 }
 
+TEST(SettingsFile, EveryKindOfLineEndAndAByteOrderMarkAreRead) {
+    const std::string crlf = settingsText(unusualState());
+    auto withEnds = [&](const std::string& end) {
+        std::string text;
+        for (size_t start = 0, at; (at = crlf.find("\r\n", start)) != std::string::npos; start = at + 2)
+            text += crlf.substr(start, at - start) + end;
+        return text;
+    };
+    std::string mixed = withEnds("\n");
+    mixed.replace(mixed.find('\n'), 1, "\r");
+    mixed.replace(mixed.find('\n'), 1, "\r\n");
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::pair<const char*, std::string> rows[] = {
+        {"CR LF", crlf},          {"LF", withEnds("\n")},        {"CR", withEnds("\r")},
+        {"mixed", mixed},         {"mark, CR LF", bom + crlf},    {"mark, CR", bom + withEnds("\r")},
+        {"CR, no final end", withEnds("\r").substr(0, withEnds("\r").size() - 1)}};
+    for (const auto& [name, text] : rows) {
+        Settings state;
+        EXPECT_EQ(applySettingsText(text, state), kSettingsLineCount) << name;
+        EXPECT_EQ(settingsText(state), crlf) << name;
+    }
+    Settings state;
+    EXPECT_EQ(applySettingsText("250\r\r0.01\r", state), 2) << "an empty line is a line";
+    EXPECT_EQ(state.resistors.Rm, 250);
+    EXPECT_EQ(state.calibration.Bal, 0.01f);
+}
+
 TEST(SettingsFile, StoredTimeBaseScaleIsKeptAsWritten) {
     Settings state;
     std::string text = "100\r\n0.055\r\n0.9955\r\n2.792E-05\r\n200\r\n0.5\r\n50\r\n1\r\n1\r\n3\r\n1\r\n0\r\n"
@@ -196,6 +232,146 @@ TEST(SettingsFile, FailedWriteLeavesTheOldFileAndNoLeftovers) {
     ASSERT_TRUE(writeSettings(file, Settings{}));
     EXPECT_EQ(fileText(file), settingsText(Settings{}));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Varnexinit.new"));
+}
+
+// Runs the step in a child process, as a user who is not the superuser
+// ("nobody") when the tests run as root, so that file modes bind; the child's
+// exit status is what the step returned.
+bool asAnOrdinaryUser(const std::function<bool()>& step) {
+    const pid_t child = fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(2);
+        _exit(step() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "the child could not drop privileges";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::filesystem::perms modeOf(const std::filesystem::path& file) {
+    return std::filesystem::symlink_status(file).permissions() & std::filesystem::perms::mask;
+}
+
+// Files in the folder besides the given ones (a temporary file left behind).
+std::vector<std::string> othersIn(const std::filesystem::path& folder,
+                                  const std::vector<std::string>& expected) {
+    std::vector<std::string> others;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(expected.begin(), expected.end(), name) == expected.end()) others.push_back(name);
+    }
+    return others;
+}
+
+TEST(SettingsFile, AFileThatMayNotBeWrittenStaysAsItIs) {
+    using std::filesystem::perms;
+    const std::string old = settingsText(unusualState());
+    const std::string fresh = settingsText(Settings{});
+    struct Row {
+        const char* name;
+        perms fileMode;
+        perms folderMode;
+        bool written;
+    };
+    const Row rows[] = {
+        {"read-only file", perms::owner_read | perms::group_read | perms::others_read, perms::all, false},
+        {"file nobody may write", perms::owner_read | perms::owner_write, perms::all, false},
+        {"writable file", perms::all, perms::all, true},
+        // The folder takes no temporary file: the file itself is rewritten.
+        {"writable file in a read-only folder", perms::all,
+         perms::owner_all | perms::group_read | perms::group_exec | perms::others_read |
+             perms::others_exec,
+         true},
+    };
+    for (const Row& row : rows) {
+        testing::TempFolder folder;
+        const auto file = folder.path() / kSettingsFileName;
+        writeText(file, old);
+        std::filesystem::permissions(file, row.fileMode);
+        std::filesystem::permissions(folder.path(), row.folderMode);
+        const bool written = asAnOrdinaryUser([&] { return writeSettings(file, Settings{}); });
+        std::filesystem::permissions(folder.path(), perms::all);
+        EXPECT_EQ(written, row.written) << row.name;
+        EXPECT_EQ(fileText(file), row.written ? fresh : old) << row.name;
+        EXPECT_EQ(modeOf(file), row.fileMode) << row.name << ": the file keeps its mode";
+        EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName}), std::vector<std::string>{}) << row.name;
+    }
+}
+
+TEST(SettingsFile, ASymbolicLinkKeepsPointingAtItsTargetWhichIsReplaced) {
+    const std::string fresh = settingsText(unusualState());
+    struct Row {
+        const char* name;
+        const char* target;  // relative to the link's folder
+        bool targetExists;
+    };
+    const Row rows[] = {{"link into another folder", "kept/Varnexinit", true},
+                        {"link to a file not yet there", "kept/absent", false},
+                        {"link to a link", "kept/second-link", true}};
+    for (const Row& row : rows) {
+        testing::TempFolder folder;
+        const auto kept = folder.path() / "kept";
+        std::filesystem::create_directory(kept);
+        writeText(kept / "Varnexinit", settingsText(Settings{}));
+        std::filesystem::create_symlink("Varnexinit", kept / "second-link");
+        const auto link = folder.path() / kSettingsFileName;
+        std::filesystem::create_symlink(row.target, link);
+        std::filesystem::permissions(kept / "Varnexinit", std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::owner_write);
+        const std::filesystem::perms targetMode = row.targetExists ? modeOf(kept / "Varnexinit")
+                                                                   : std::filesystem::perms::none;
+
+        ASSERT_TRUE(writeSettings(link, unusualState())) << row.name;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << row.name;
+        EXPECT_EQ(std::filesystem::read_symlink(link), row.target) << row.name;
+        EXPECT_EQ(fileText(link), fresh) << row.name;
+        EXPECT_EQ(fileText(folder.path() / row.target), fresh) << row.name;
+        if (row.targetExists) {
+            EXPECT_EQ(modeOf(kept / "Varnexinit"), targetMode) << row.name;
+        }
+        EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName, "kept"}), std::vector<std::string>{})
+            << row.name;
+        EXPECT_EQ(othersIn(kept, {"Varnexinit", "second-link", "absent"}), std::vector<std::string>{})
+            << row.name;
+    }
+}
+
+TEST(SettingsFile, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
+    testing::TempFolder folder;
+    const auto file = folder.path() / kSettingsFileName;
+    const std::string old = settingsText(unusualState());
+    writeText(file, old);
+    // The child may write no more than 40 bytes to any file, as on a full
+    // disk; the write fails after the new file was opened and begun.
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{40, 40};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(writeSettings(file, Settings{}) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the write reports its failure";
+    EXPECT_EQ(fileText(file), old) << "the old file is still there, whole";
+    EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName}), std::vector<std::string>{});
+}
+
+TEST(SettingsFile, ReplacesTheFileInsteadOfWritingIntoIt) {
+    testing::TempFolder folder;
+    const auto file = folder.path() / kSettingsFileName;
+    const std::string old = settingsText(unusualState());
+    writeText(file, old);
+    // A hard link to the old file (a backup, another program's view) keeps
+    // the old text: the new one is a file of its own, renamed over the name.
+    std::filesystem::create_hard_link(file, folder.path() / "backup");
+    ASSERT_TRUE(writeSettings(file, Settings{}));
+    EXPECT_EQ(fileText(file), settingsText(Settings{}));
+    EXPECT_EQ(fileText(folder.path() / "backup"), old);
 }
 
 TEST(SettingsFile, RandomBytesNeverCrashTheReader) {
