@@ -20,7 +20,8 @@ void makeRoomForTitle(QMessageBox& box) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     font.setBold(true);
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(box.windowTitle()) + kTitleBarLines * metrics.height();
+    const int width =
+        metrics.horizontalAdvance(box.windowTitle()) + kTitleBarLines * metrics.height();
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
@@ -35,10 +36,18 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(const MessageRequest& request
     box->setText(QString::fromStdString(request.text));
     box->setWindowModality(Qt::ApplicationModal);
     switch (request.icon) {
-        case MessageIcon::None: box->setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Information: box->setIcon(QMessageBox::Information); break;
-        case MessageIcon::Critical: box->setIcon(QMessageBox::Critical); break;
+        case MessageIcon::None:
+            box->setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Exclamation:
+            box->setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box->setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Critical:
+            box->setIcon(QMessageBox::Critical);
+            break;
     }
     if (request.buttons == MessageButtons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

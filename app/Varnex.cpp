@@ -51,8 +51,7 @@ Varnex::Varnex(Platform platform, QWidget* parent)
                            [this](const ImpedanceReading& reading) { showReading(reading); },
                            [this] { drawScope(); }})),
       scope_(std::make_unique<scope::ScopeController>(instrument_->settings().scope,
-                                                      instrument_->traces(),
-                                                      devicePixelRatioF())) {
+                                                      instrument_->traces(), devicePixelRatioF())) {
     setObjectName("Varnex");
     setWindowTitle("Varnex Impedance");
     setFont(formFont());
@@ -132,7 +131,8 @@ void Varnex::btnExit_Click() {
     // Every other window goes with the main window, so the program ends:
     // the calibration and reference dialogs first, then the rest.
     exiting_ = true;
-    for (QWidget* dialog : {static_cast<QWidget*>(calibrate_.open()), static_cast<QWidget*>(rmForm_.open())})
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(calibrate_.open()), static_cast<QWidget*>(rmForm_.open())})
         if (dialog) dialog->close();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
@@ -148,7 +148,9 @@ void Varnex::closeEvent(QCloseEvent* event) {
     showMessage("Exit Check", "Use Exit button to close");
 }
 
-void Varnex::setLamp(const QColor& color) { controls_.shTrigRdy->setFillColor(color); }
+void Varnex::setLamp(const QColor& color) {
+    controls_.shTrigRdy->setFillColor(color);
+}
 
 void Varnex::showMessage(const std::string& title, const std::string& text, MessageIcon icon) {
     MessageRequest request;

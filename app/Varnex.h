@@ -76,9 +76,9 @@ public:
 
 signals:
     // Observable ends of the public operations.
-    void measured();      // a measurement run finished and wrote the readings
-    void scopeDrawn();    // the oscilloscope was redrawn
-    void toneRestarted(); // the test tone was rebuilt and started
+    void measured();       // a measurement run finished and wrote the readings
+    void scopeDrawn();     // the oscilloscope was redrawn
+    void toneRestarted();  // the test tone was rebuilt and started
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -24,7 +24,9 @@ void Varnex::cmdPlay_Click() {
     emit toneRestarted();
 }
 
-void Varnex::cmdStop_Click() { instrument_->stopTone(); }
+void Varnex::cmdStop_Click() {
+    instrument_->stopTone();
+}
 
 void Varnex::btnStart_Click() {
     if (deferWhileMeasuring(&Varnex::btnStart_Click)) return;

@@ -34,7 +34,8 @@ public:
     const FormBuilder& form() const { return form_; }
 
     QLabel* label(const char* name, const char* caption, int l, int t, int w, int h,
-                  const QColor* ground = nullptr, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+                  const QColor* ground = nullptr,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
         QLabel* label = form_.label(name, caption, l, t, w, h, align);
         if (ground) setColors(label, *ground);
         return label;
@@ -190,8 +191,8 @@ VarnexControls buildVarnexControls(QMainWindow& window, QWidget* client, QWidget
     c.btnRun = b.button("btnRun", "Start2", 9000, 1920, 615, 375);
     c.Label24 = b.label("Label24", "Continuous Capture", 9720, 1920, 975, 375);
     c.btnStop = b.button("btnStop", "Stop", 9000, 2520, 615, 375);
-    c.Label26 = b.label("Label26", "Stop before adjusting controls or parameters.", 9720, 2520,
-                        1695, 375);
+    c.Label26 =
+        b.label("Label26", "Stop before adjusting controls or parameters.", 9720, 2520, 1695, 375);
     c.btnExit = b.button("btnExit", "Exit", 9000, 3120, 615, 375);
     c.Timer1 = new QTimer(client);
     c.Timer1->setObjectName("Timer1");

@@ -49,7 +49,9 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     emit measured();
 }
 
-void Varnex::menuResetLMS_Click() { instrument_->resetWeights(); }
+void Varnex::menuResetLMS_Click() {
+    instrument_->resetWeights();
+}
 
 void Varnex::menuTareClear_Click() {
     MessageRequest question;
@@ -63,6 +65,8 @@ void Varnex::menuTareClear_Click() {
     showTare(TareWriter::ClearTare);
 }
 
-void Varnex::myManTare_Click() { manTare_.show(host()); }
+void Varnex::myManTare_Click() {
+    manTare_.show(host());
+}
 
 }  // namespace varnex

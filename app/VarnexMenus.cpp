@@ -18,11 +18,21 @@ void Varnex::connectMenus() {
 
 // Each opens its dialog modeless and without an owner, or brings the open one
 // to the front.
-void Varnex::menuCalibrate_Click() { calibrate_.show(host()); }
-void Varnex::menuRm_Click() { rmForm_.show(host()); }
-void Varnex::myuLMs_Click() { uLMSform_.show(host()); }
-void Varnex::menuSigGen_Click() { sigGen_.show(host()); }
-void Varnex::menuHelp_Click() { myHelp_.show(files_.helpFolder); }
+void Varnex::menuCalibrate_Click() {
+    calibrate_.show(host());
+}
+void Varnex::menuRm_Click() {
+    rmForm_.show(host());
+}
+void Varnex::myuLMs_Click() {
+    uLMSform_.show(host());
+}
+void Varnex::menuSigGen_Click() {
+    sigGen_.show(host());
+}
+void Varnex::menuHelp_Click() {
+    myHelp_.show(files_.helpFolder);
+}
 
 void Varnex::menuAbout_Click() {
     // OK only, no icon; waits until dismissed.

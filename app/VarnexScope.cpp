@@ -33,10 +33,9 @@ void Varnex::connectScope() {
             [this](int16_t, float, float) { scope_->mouseDown(); });
     connect(picture1_, &ScopeWidget::mouseReleased, this,
             [this](int16_t, float, float) { scope_->mouseUp(); });
-    connect(picture1_, &ScopeWidget::mouseMoved, this,
-            [this](int16_t buttons, float x, float y) {
-                showScopeReadouts(scope_->mouseMove(buttons, x, y));
-            });
+    connect(picture1_, &ScopeWidget::mouseMoved, this, [this](int16_t buttons, float x, float y) {
+        showScopeReadouts(scope_->mouseMove(buttons, x, y));
+    });
     connect(picture1_, &ScopeWidget::devicePixelRatioChanged, this,
             [this](qreal ratio) { showScopeReadouts(scope_->setDevicePixelRatio(ratio)); });
 }
@@ -69,14 +68,20 @@ void Varnex::doscope() {
     if (instrument_->measuring()) instrument_->redrawWhenDone();
 }
 
-void Varnex::drawScope() { showScopeReadouts(scope_->doscope()); }
+void Varnex::drawScope() {
+    showScopeReadouts(scope_->doscope());
+}
 
-void Varnex::Update() { controls_.Label8->setText(QString::fromStdString(scope_->update())); }
+void Varnex::Update() {
+    controls_.Label8->setText(QString::fromStdString(scope_->update()));
+}
 
 void Varnex::Check1_Click() {
     showScopeReadouts(scope_->showCursors(controls_.Check1->checkState() == Qt::Checked));
 }
 
-void Varnex::Check2_Click() { showScopeReadouts(scope_->switchDifferenceKind()); }
+void Varnex::Check2_Click() {
+    showScopeReadouts(scope_->switchDifferenceKind());
+}
 
 }  // namespace varnex

@@ -18,7 +18,8 @@ AudioBackends soundCard(const SoundCardChoice& card, std::string problem) {
 }  // namespace
 
 AudioBackends makeAudioBackends(const SoundCardChoice& card) {
-    return makeAudioBackends(std::getenv(kSimulateVariable), std::getenv(kSimulateRmVariable), card);
+    return makeAudioBackends(std::getenv(kSimulateVariable), std::getenv(kSimulateRmVariable),
+                             card);
 }
 
 AudioBackends makeAudioBackends(const char* component, const char* referenceResistor,
@@ -28,7 +29,8 @@ AudioBackends makeAudioBackends(const char* component, const char* referenceResi
     std::string error;
     const std::optional<SimulationDescription> parsed = parseSimulation(component, &error);
     if (!parsed)
-        return soundCard(card, std::string(kSimulateVariable) + ": " + error + "; using the sound card");
+        return soundCard(card,
+                         std::string(kSimulateVariable) + ": " + error + "; using the sound card");
     options.circuit.component = parsed->component;
     if (parsed->noiseSteps) options.noiseSteps = *parsed->noiseSteps;
     if (referenceResistor != nullptr && *referenceResistor != '\0') {

@@ -56,8 +56,8 @@ BridgeResponse respondToLoop(const BridgeCircuit& circuit, std::span<const doubl
         }
         const std::complex<double> bin(re, im);
         if (std::abs(bin) == 0) continue;
-        const ChannelGains gains = channelGainsAt(circuit, static_cast<double>(k) * framesPerSecond /
-                                                               static_cast<double>(n));
+        const ChannelGains gains = channelGainsAt(
+            circuit, static_cast<double>(k) * framesPerSecond / static_cast<double>(n));
         // Bin 0 and, for even n, bin n/2 stand alone; every other bin counts twice.
         const double weight = (k == 0 || (n % 2 == 0 && k == half) ? 1.0 : 2.0) / n;
         const std::complex<double> left = bin * gains.left * weight;

@@ -12,7 +12,9 @@ std::chrono::steady_clock::time_point SteadyPollTimer::now() {
     return std::chrono::steady_clock::now();
 }
 
-void SteadyPollTimer::pause() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+void SteadyPollTimer::pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
 
 bool OpenInput(CaptureBuffers& capture, WaveInput& input) {
     const WaveFormat WaveFmt;

@@ -21,10 +21,10 @@ inline constexpr int kCapBufLastIndex = 176400;
 // The capture's buffers and flags.  CapBuf's address stays fixed while the
 // device writes into it, so this part lives as long as the program.
 struct CaptureBuffers {
-    int32_t hWaveIn = 0;       // the open input device, 0 when closed
-    int16_t Busy = kFalse;     // True while the device records into CapBuf
+    int32_t hWaveIn = 0;         // the open input device, 0 when closed
+    int16_t Busy = kFalse;       // True while the device records into CapBuf
     int16_t DataReady = kFalse;  // Samples holds a capture not yet cleared by Stop
-    int16_t Captured = 0;      // 1 once the first capture has arrived
+    int16_t Captured = 0;        // 1 once the first capture has arrived
     // Interleaved values measured: 22048, set once; frame m is Samples(2m),
     // Samples(2m + 1) for m = 0 .. SampleCount / 2.
     int32_t SampleCount = 22048;

@@ -20,14 +20,23 @@ std::string withoutBlanks(std::string_view text) {
 
 double prefixFactor(char c) {
     switch (c) {
-        case 'p': return 1e-12;
-        case 'n': return 1e-9;
-        case 'u': return 1e-6;
-        case 'm': return 1e-3;
-        case 'k': case 'K': return 1e3;
-        case 'M': return 1e6;
-        case 'G': return 1e9;
-        default: return 0;
+        case 'p':
+            return 1e-12;
+        case 'n':
+            return 1e-9;
+        case 'u':
+            return 1e-6;
+        case 'm':
+            return 1e-3;
+        case 'k':
+        case 'K':
+            return 1e3;
+        case 'M':
+            return 1e6;
+        case 'G':
+            return 1e9;
+        default:
+            return 0;
     }
 }
 
@@ -142,16 +151,17 @@ bool addTerm(Component& component, std::string_view term, std::string* error) {
             component.elastance += 1 / *v;
             return true;
         default:
-            return fail(error, "unknown part \"" + std::string(1, term[0]) + "\"; use R, L, C or Z");
+            return fail(error,
+                        "unknown part \"" + std::string(1, term[0]) + "\"; use R, L, C or Z");
     }
 }
 
 // Every sum fits a double, the resistance of R and Z together too; 1/C of a
 // capacitance near the smallest double does not.
 bool isFinite(const Component& c) {
-    return std::isfinite(c.resistance) && std::isfinite(c.inductance) && std::isfinite(c.elastance) &&
-           std::isfinite(c.fixed.real()) && std::isfinite(c.fixed.imag()) &&
-           std::isfinite(c.resistance + c.fixed.real());
+    return std::isfinite(c.resistance) && std::isfinite(c.inductance) &&
+           std::isfinite(c.elastance) && std::isfinite(c.fixed.real()) &&
+           std::isfinite(c.fixed.imag()) && std::isfinite(c.resistance + c.fixed.real());
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ constexpr double kOutputLatencySeconds = 0.03;
 
 PortAudioTonePlayer::PortAudioTonePlayer(std::optional<int> device) : device_(device) {}
 
-PortAudioTonePlayer::~PortAudioTonePlayer() { stop(); }
+PortAudioTonePlayer::~PortAudioTonePlayer() {
+    stop();
+}
 
 int PortAudioTonePlayer::fill(const void*, void* output, unsigned long frames,
                               const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {

@@ -1,14 +1,16 @@
 #include "audio/PortAudioWaveInput.h"
 
-#include <limits>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace varnex {
 
 PortAudioWaveInput::PortAudioWaveInput(std::optional<int> device) : device_(device) {}
 
-PortAudioWaveInput::~PortAudioWaveInput() { close(handle_); }
+PortAudioWaveInput::~PortAudioWaveInput() {
+    close(handle_);
+}
 
 int PortAudioWaveInput::record(const void* input, void*, unsigned long frames,
                                const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {

@@ -15,7 +15,9 @@ void ignoreJack(const char*) {}
 
 // The libraries are looked up, not linked: JACK in particular is only there
 // when the sound library was built with it, and then it is already loaded.
-void* loadedLibrary(const char* name) { return dlopen(name, RTLD_LAZY | RTLD_NOLOAD); }
+void* loadedLibrary(const char* name) {
+    return dlopen(name, RTLD_LAZY | RTLD_NOLOAD);
+}
 
 template <typename Function>
 Function symbol(void* library, const char* name) {

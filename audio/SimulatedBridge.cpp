@@ -2,11 +2,11 @@
 
 #include "audio/SimulatedCard.h"
 
-#include <limits>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -101,9 +101,9 @@ private:
         size_t delivered = 0;
         while (delivered < frames) {
             const size_t target = std::min(frames, delivered + kChunkFrames);
-            std::this_thread::sleep_until(
-                begin + std::chrono::microseconds(static_cast<int64_t>(target) * 1000000 /
-                                                  kFramesPerSecond));
+            std::this_thread::sleep_until(begin +
+                                          std::chrono::microseconds(static_cast<int64_t>(target) *
+                                                                    1000000 / kFramesPerSecond));
             if (cancel_.load(std::memory_order_acquire)) return;
             std::memcpy(header.data + delivered * kStereoChannels,
                         block_.data() + delivered * kStereoChannels,
@@ -140,7 +140,8 @@ private:
 SimulatedBridge makeSimulatedBridge(const SimulatedBridgeOptions& options) {
     // Player and input are two faces of one card and keep it alive together.
     auto card = std::make_shared<SimulatedCard>(options);
-    return {std::make_unique<SimulatedTonePlayer>(card), std::make_unique<SimulatedWaveInput>(card)};
+    return {std::make_unique<SimulatedTonePlayer>(card),
+            std::make_unique<SimulatedWaveInput>(card)};
 }
 
 }  // namespace varnex

@@ -1,8 +1,8 @@
 #include "audio/SimulatedCard.h"
 
-#include "common/AudioFormat.h"
 #include "audio/PcmLoop.h"
 #include "audio/WavImage.h"
+#include "common/AudioFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +26,9 @@ bool SimulatedCard::play(std::span<const uint8_t> image) {
     return true;
 }
 
-void SimulatedCard::stop() { response_ = {}; }
+void SimulatedCard::stop() {
+    response_ = {};
+}
 
 int64_t SimulatedCard::framesSinceToneStart() const {
     if (!options_.realTime) return virtualFrames_;

@@ -20,10 +20,11 @@ constexpr std::array<std::string_view, 5> kResistorNames = {"10", "100", "1k", "
 // Qt's own options, which the window hands on to the application; with one
 // dash or two, and a value either following or after "=".
 constexpr std::array<std::string_view, 14> kQtOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "name", "title"};
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "name",          "title"};
 constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb",
-                                                      "dograb", "sync", "qmljsdebugger"};
+                                                      "dograb",  "sync",        "qmljsdebugger"};
 
 template <size_t N>
 bool contains(const std::array<std::string_view, N>& list, std::string_view name) {
@@ -49,7 +50,8 @@ std::string frequencyList() {
 
 std::string resistorList() {
     std::string list;
-    for (std::string_view name : kResistorNames) list += (list.empty() ? "" : ", ") + std::string(name);
+    for (std::string_view name : kResistorNames)
+        list += (list.empty() ? "" : ", ") + std::string(name);
     return list;
 }
 
@@ -87,7 +89,8 @@ private:
 
     // The value of `--name value` or `--name=value`; nothing (and the
     // invocation failed) when it is missing.
-    std::optional<std::string> value(const std::string& name, const std::optional<std::string>& attached) {
+    std::optional<std::string> value(const std::string& name,
+                                     const std::optional<std::string>& attached) {
         if (attached) return attached;
         if (next_ < arguments_.size()) return arguments_[next_++];
         fail(name + " needs a value");
@@ -115,7 +118,8 @@ private:
             const auto text = value(name, attached);
             if (!text) return;
             if (text->empty()) return fail(name + " needs a part of a device name");
-            (name == "--input-device" ? invocation_.devices.input : invocation_.devices.output) = *text;
+            (name == "--input-device" ? invocation_.devices.input : invocation_.devices.output) =
+                *text;
             return;
         }
         if (window()) {
@@ -169,13 +173,15 @@ private:
         MeasureOptions& m = invocation_.measure;
         if (name == "--frequency") {
             if (invocation_.command == Command::Sweep)
-                return fail("--frequency is not an option of sweep: it measures at every frequency");
+                return fail(
+                    "--frequency is not an option of sweep: it measures at every frequency");
             const auto text = value(name, attached);
             if (!text) return;
             const auto hertz = wholeNumber(*text);
-            const auto found = hertz ? std::find(kSigGenFrequencies.begin(), kSigGenFrequencies.end(),
-                                                 static_cast<float>(*hertz))
-                                     : kSigGenFrequencies.end();
+            const auto found = hertz
+                                   ? std::find(kSigGenFrequencies.begin(), kSigGenFrequencies.end(),
+                                               static_cast<float>(*hertz))
+                                   : kSigGenFrequencies.end();
             if (found == kSigGenFrequencies.end() || *hertz != std::floor(*hertz))
                 return fail("--frequency " + *text + ": the test frequency is one of " +
                             frequencyList() + " Hz");
@@ -193,7 +199,8 @@ private:
             if (!text) return;
             const auto ohms = parseResistance(*text);
             if (!ohms || *ohms > std::numeric_limits<float>::max())
-                return fail("--rm " + *text + ": the reference resistance is a positive number of "
+                return fail("--rm " + *text +
+                            ": the reference resistance is a positive number of "
                             "ohms, such as 100, 998.7 or 10k");
             m.rm = static_cast<float>(*ohms);
         } else if (name == "--level") {
@@ -209,7 +216,8 @@ private:
             const auto count = wholeNumber(*text);
             constexpr double kMostReadings = 1e9;
             if (!count || *count < 1 || *count > kMostReadings || *count != std::floor(*count))
-                return fail("--count " + *text + ": the number of readings is a whole number from 1");
+                return fail("--count " + *text +
+                            ": the number of readings is a whole number from 1");
             m.count = static_cast<int>(*count);
         } else if (name == "--format") {
             const auto text = value(name, attached);
@@ -263,7 +271,9 @@ Invocation parseCommandLine(std::span<const std::string> arguments) {
     return Parser(arguments).parse();
 }
 
-std::string versionText() { return std::string("varnex ") + VARNEX_VERSION; }
+std::string versionText() {
+    return std::string("varnex ") + VARNEX_VERSION;
+}
 
 std::string usageText() {
     return "Usage: varnex [--log FILE.csv] [DEVICE OPTIONS] [Qt options]\n"
@@ -279,8 +289,12 @@ std::string usageText() {
            "  --log FILE.csv          append one line per measurement to FILE.csv\n"
            "\n"
            "Measure and sweep:\n"
-           "  --frequency HZ          test frequency: " + frequencyList() + " (default 1225)\n"
-           "  --resistor NAME         the stored reference resistor " + resistorList() + "\n"
+           "  --frequency HZ          test frequency: " +
+           frequencyList() +
+           " (default 1225)\n"
+           "  --resistor NAME         the stored reference resistor " +
+           resistorList() +
+           "\n"
            "  --rm OHMS               the reference resistance itself (default: the settings')\n"
            "  --level L               output level from 0 to 1 (default: the settings')\n"
            "  --count N               readings, back to back as continuous capture makes them\n"

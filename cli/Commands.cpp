@@ -16,8 +16,9 @@ public:
     Session(const MeasureOptions& options, CommandPlatform& platform)
         : options_(options),
           platform_(platform),
-          instrument_(std::move(platform.devices),
-                      MeasurementHooks{{}, [this](const ImpedanceReading& r) { reading_ = r; }, {}}) {
+          instrument_(
+              std::move(platform.devices),
+              MeasurementHooks{{}, [this](const ImpedanceReading& r) { reading_ = r; }, {}}) {
         if (platform.settingsFile) instrument_.loadSettings(*platform.settingsFile);
         Settings& s = instrument_.settings();
         if (options.resistorOption) {
@@ -36,8 +37,8 @@ public:
     // The tone at the instrument's frequency, played long enough to settle.
     bool startTone() {
         if (!instrument_.playTone()) {
-            platform_.err << "varnex: cannot play the test tone on " << instrument_.outputDeviceName()
-                          << "\n";
+            platform_.err << "varnex: cannot play the test tone on "
+                          << instrument_.outputDeviceName() << "\n";
             return false;
         }
         pause(kToneSettling);
@@ -98,9 +99,8 @@ std::vector<int> optionsByFrequency() {
     std::vector<int> options;
     for (int option = 1; option <= static_cast<int>(kSigGenFrequencies.size()); ++option)
         options.push_back(option);
-    std::sort(options.begin(), options.end(), [](int a, int b) {
-        return kSigGenFrequencies[a - 1] < kSigGenFrequencies[b - 1];
-    });
+    std::sort(options.begin(), options.end(),
+              [](int a, int b) { return kSigGenFrequencies[a - 1] < kSigGenFrequencies[b - 1]; });
     return options;
 }
 

@@ -21,12 +21,15 @@ namespace varnex::cli {
 struct CommandPlatform {
     CommandPlatform(SoundDevices soundDevices, std::optional<std::filesystem::path> settings,
                     std::ostream& output, std::ostream& errors)
-        : devices(std::move(soundDevices)), settingsFile(std::move(settings)), out(output), err(errors) {}
+        : devices(std::move(soundDevices)),
+          settingsFile(std::move(settings)),
+          out(output),
+          err(errors) {}
 
     SoundDevices devices;
     std::optional<std::filesystem::path> settingsFile;  // found as the window finds it
-    std::ostream& out;                   // the readings, one a line
-    std::ostream& err;                   // what went wrong
+    std::ostream& out;                                  // the readings, one a line
+    std::ostream& err;                                  // what went wrong
     // The time a reading is stamped with, and the pause while the tone settles.
     std::function<ReadingTime()> now = [] { return std::chrono::system_clock::now(); };
     std::function<void(std::chrono::milliseconds)> sleep;

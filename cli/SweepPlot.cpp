@@ -44,7 +44,8 @@ struct Panel {
     bool logY;
 
     double x(double hertz) const {
-        const double t = std::log10(hertz / kLowestHertz) / std::log10(kHighestHertz / kLowestHertz);
+        const double t =
+            std::log10(hertz / kLowestHertz) / std::log10(kHighestHertz / kLowestHertz);
         return area.left() + t * area.width();
     }
     double y(double value) const {
@@ -63,7 +64,8 @@ QString ohms(double value) {
 void drawFrame(QPainter& p, const Panel& panel, const QString& yLabel,
                const std::vector<double>& frequencies, bool frequencyLabels) {
     p.setPen(QPen(kGridColour, 1));
-    for (double f : frequencies) p.drawLine(QPointF(panel.x(f), panel.area.top()), QPointF(panel.x(f), panel.area.bottom()));
+    for (double f : frequencies)
+        p.drawLine(QPointF(panel.x(f), panel.area.top()), QPointF(panel.x(f), panel.area.bottom()));
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(panel.area);
     if (frequencyLabels) {
@@ -74,8 +76,8 @@ void drawFrame(QPainter& p, const Panel& panel, const QString& yLabel,
             const double x = panel.x(f);
             const bool crowded = x - kLabelWidth / 2 < lastEnd;
             const double top = panel.area.bottom() + (crowded ? 20 : 4);
-            p.drawText(QRectF(x - kLabelWidth / 2, top, kLabelWidth, 18), Qt::AlignHCenter | Qt::AlignTop,
-                       QString::number(f));
+            p.drawText(QRectF(x - kLabelWidth / 2, top, kLabelWidth, 18),
+                       Qt::AlignHCenter | Qt::AlignTop, QString::number(f));
             if (!crowded) lastEnd = x + kLabelWidth / 2;
         }
         p.drawText(QRectF(panel.area.left(), panel.area.bottom() + 40, panel.area.width(), 20),
@@ -84,19 +86,23 @@ void drawFrame(QPainter& p, const Panel& panel, const QString& yLabel,
     p.save();
     p.translate(panel.area.left() - 62, panel.area.center().y());
     p.rotate(-90);
-    p.drawText(QRectF(-panel.area.height() / 2, -10, panel.area.height(), 20), Qt::AlignCenter, yLabel);
+    p.drawText(QRectF(-panel.area.height() / 2, -10, panel.area.height(), 20), Qt::AlignCenter,
+               yLabel);
     p.restore();
 }
 
-void drawCurve(QPainter& p, const Panel& panel, const std::vector<QPointF>& points, const QColor& colour) {
+void drawCurve(QPainter& p, const Panel& panel, const std::vector<QPointF>& points,
+               const QColor& colour) {
     if (points.empty()) return;
     QPainterPath path(QPointF(panel.x(points[0].x()), panel.y(points[0].y())));
-    for (size_t i = 1; i < points.size(); ++i) path.lineTo(panel.x(points[i].x()), panel.y(points[i].y()));
+    for (size_t i = 1; i < points.size(); ++i)
+        path.lineTo(panel.x(points[i].x()), panel.y(points[i].y()));
     p.setPen(QPen(colour, 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
     p.setBrush(colour);
-    for (const QPointF& point : points) p.drawEllipse(QPointF(panel.x(point.x()), panel.y(point.y())), 4, 4);
+    for (const QPointF& point : points)
+        p.drawEllipse(QPointF(panel.x(point.x()), panel.y(point.y())), 4, 4);
 }
 
 void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
@@ -110,7 +116,8 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
     std::vector<QPointF> magnitude, angle;
     for (const ImpedanceReading& r : readings) {
         frequencies.push_back(r.frequency);
-        if (std::isfinite(r.magnitude) && r.magnitude > 0) magnitude.emplace_back(r.frequency, r.magnitude);
+        if (std::isfinite(r.magnitude) && r.magnitude > 0)
+            magnitude.emplace_back(r.frequency, r.magnitude);
         // The angle of Z in its own quadrant: the readings' principal value
         // jumps between +90 and -90 for a capacitor whose Rs comes out near 0.
         const double phase = std::atan2(double(r.reactance), double(r.resistance)) * 180 / M_PI;
@@ -119,8 +126,8 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
     // |Z| between whole decades around the measured values.
     double low = 1, high = 10;
     if (!magnitude.empty()) {
-        const auto [least, most] = std::minmax_element(magnitude.begin(), magnitude.end(),
-                                                       [](QPointF a, QPointF b) { return a.y() < b.y(); });
+        const auto [least, most] = std::minmax_element(
+            magnitude.begin(), magnitude.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
         low = std::pow(10.0, std::floor(std::log10(least->y())));
         high = std::pow(10.0, std::ceil(std::log10(most->y())));
         if (high <= low) high = low * 10;
@@ -133,24 +140,28 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
     titleFont.setPixelSize(16);
     titleFont.setBold(true);
     p.setFont(titleFont);
-    p.drawText(QRectF(0, 10, kWidth, 30), Qt::AlignCenter, QString::fromStdString(sweepPlotTitle(readings)));
+    p.drawText(QRectF(0, 10, kWidth, 30), Qt::AlignCenter,
+               QString::fromStdString(sweepPlotTitle(readings)));
     p.setFont(font);
 
     drawFrame(p, top, "|Z| (\u03a9)", frequencies, false);
     p.setPen(QPen(kGridColour, 1));
     for (double decade = low; decade <= high * 1.0001; decade *= 10) {
         p.setPen(QPen(kGridColour, 1));
-        p.drawLine(QPointF(top.area.left(), top.y(decade)), QPointF(top.area.right(), top.y(decade)));
+        p.drawLine(QPointF(top.area.left(), top.y(decade)),
+                   QPointF(top.area.right(), top.y(decade)));
         p.setPen(Qt::black);
-        p.drawText(QRectF(top.area.left() - 56, top.y(decade) - 9, 50, 18), Qt::AlignRight | Qt::AlignVCenter, ohms(decade));
+        p.drawText(QRectF(top.area.left() - 56, top.y(decade) - 9, 50, 18),
+                   Qt::AlignRight | Qt::AlignVCenter, ohms(decade));
     }
     drawFrame(p, bottom, "Angle of Z (degrees)", frequencies, true);
     for (int degrees = -180; degrees <= 180; degrees += 90) {
         p.setPen(QPen(kGridColour, 1));
-        p.drawLine(QPointF(bottom.area.left(), bottom.y(degrees)), QPointF(bottom.area.right(), bottom.y(degrees)));
+        p.drawLine(QPointF(bottom.area.left(), bottom.y(degrees)),
+                   QPointF(bottom.area.right(), bottom.y(degrees)));
         p.setPen(Qt::black);
-        p.drawText(QRectF(bottom.area.left() - 56, bottom.y(degrees) - 9, 50, 18), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(degrees));
+        p.drawText(QRectF(bottom.area.left() - 56, bottom.y(degrees) - 9, 50, 18),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(degrees));
     }
     drawCurve(p, top, magnitude, kMagnitudeColour);
     drawCurve(p, bottom, angle, kAngleColour);
@@ -160,10 +171,11 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
 
 std::string sweepPlotTitle(const std::vector<ImpedanceReading>& readings) {
     bool inductive = false, capacitive = false;
-    for (const ImpedanceReading& r : readings) (r.kind == ReactanceKind::Inductive ? inductive : capacitive) = true;
+    for (const ImpedanceReading& r : readings)
+        (r.kind == ReactanceKind::Inductive ? inductive : capacitive) = true;
     const std::string kind = inductive && capacitive ? "Inductive and capacitive"
-                             : capacitive           ? "Capacitive"
-                                                    : "Inductive";
+                             : capacitive            ? "Capacitive"
+                                                     : "Inductive";
     const float rm = readings.empty() ? 0 : readings.front().referenceResistance;
     return kind + " component, Rm = " + plainForm(rm) + " \u03a9";
 }

@@ -1,6 +1,7 @@
 // The impedance curve of a sweep: |Z| on a logarithmic axis and the angle of
 // Z (in its own quadrant, -180 to 180 degrees), against frequency on a
-// logarithmic axis, the measured points marked and joined.  Drawn with Qt's painting classes, without a display.
+// logarithmic axis, the measured points marked and joined.  Drawn with Qt's painting classes,
+// without a display.
 #pragma once
 
 #include <string>

@@ -53,9 +53,11 @@ DecimalDigits significantDigits(double value, int digits) {
     // Rounded up past the largest double, the text would read back as 0: the
     // digits are cut instead (1.79769313486231E+308).
     const char* longerEnd =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits + 4).ptr;
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits + 4)
+            .ptr;
     const std::string_view longer(text, longerEnd - text);
-    const size_t kept = (value < 0 ? 1 : 0) + 1 + static_cast<size_t>(digits);  // sign, point, digits
+    const size_t kept =
+        (value < 0 ? 1 : 0) + 1 + static_cast<size_t>(digits);  // sign, point, digits
     return fromScientificText(std::string(longer.substr(0, kept)) +
                               std::string(longer.substr(longer.find('e'))));
 }
@@ -110,7 +112,9 @@ struct Pattern {
     bool hasPoint = false;
 };
 
-bool isDigitPlaceholder(char c) { return c == '#' || c == '0' || c == '.'; }
+bool isDigitPlaceholder(char c) {
+    return c == '#' || c == '0' || c == '.';
+}
 
 Pattern parsePattern(std::string_view pattern) {
     Pattern p;
@@ -147,8 +151,10 @@ std::string formatDigits(const DecimalDigits& value, std::string_view patternTex
     const int wholeCount = std::max(value.exponent + 1, 0);
     std::string grid(wholeCount + p.decimals + 1, '0');
     for (size_t i = 0; i < value.digits.size(); ++i) {
-        const long position = static_cast<long>(wholeCount) - 1 - value.exponent + static_cast<long>(i);
-        if (position >= 0 && position < static_cast<long>(grid.size())) grid[position] = value.digits[i];
+        const long position =
+            static_cast<long>(wholeCount) - 1 - value.exponent + static_cast<long>(i);
+        if (position >= 0 && position < static_cast<long>(grid.size()))
+            grid[position] = value.digits[i];
     }
     const bool roundUp = grid.back() >= '5';
     grid.pop_back();
@@ -168,7 +174,8 @@ std::string formatDigits(const DecimalDigits& value, std::string_view patternTex
     whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
     if (static_cast<int>(whole.size()) < p.minWholeDigits)
         whole.insert(0, p.minWholeDigits - whole.size(), '0');
-    while (static_cast<int>(fraction.size()) > p.minDecimals && fraction.back() == '0') fraction.pop_back();
+    while (static_cast<int>(fraction.size()) > p.minDecimals && fraction.back() == '0')
+        fraction.pop_back();
 
     const bool isZero = grid.find_first_not_of('0') == std::string::npos;
     std::string text(p.prefix);
@@ -181,10 +188,18 @@ std::string formatDigits(const DecimalDigits& value, std::string_view patternTex
 
 }  // namespace
 
-std::string plainForm(float value) { return numberForm(value, 7, 7, false); }
-std::string plainForm(double value) { return numberForm(value, 15, 15, false); }
-std::string paddedForm(float value) { return numberForm(value, 7, 7, true); }
-std::string paddedForm(double value) { return numberForm(value, 15, 15, true); }
+std::string plainForm(float value) {
+    return numberForm(value, 7, 7, false);
+}
+std::string plainForm(double value) {
+    return numberForm(value, 15, 15, false);
+}
+std::string paddedForm(float value) {
+    return numberForm(value, 7, 7, true);
+}
+std::string paddedForm(double value) {
+    return numberForm(value, 15, 15, true);
+}
 
 std::string formatPattern(float value, std::string_view pattern) {
     if (!std::isfinite(value)) return std::string(kNoValueText);
@@ -207,7 +222,8 @@ double numericValue(std::string_view text) {
     };
     auto takeDigits = [&] {
         int count = 0;
-        for (skipBlanks(); pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; skipBlanks()) {
+        for (skipBlanks(); pos < text.size() && text[pos] >= '0' && text[pos] <= '9';
+             skipBlanks()) {
             number += text[pos++];
             ++count;
         }

@@ -33,24 +33,34 @@ const QColor kDisabledText(128, 128, 128);
 // Families with Liberation Sans's letter widths, the widths the forms' captions
 // were fitted to, in order of preference.
 const QStringList kMetricCompatibleFamilies{"Liberation Sans", "Arimo", "Nimbus Sans",
-                                            "Nimbus Sans L", "Arial", "Helvetica"};
+                                            "Nimbus Sans L",   "Arial", "Helvetica"};
 
 // Advance widths in thousandths of an em of the printable ASCII characters,
 // from the blank to the tilde, shared by the metric-compatible families.
-constexpr std::array<int, 95> kAdvances{
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,  //  !"#$%&'()*+,-./
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,  // 0-9 :;<=>?
-    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778, // @A-O
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // P-Z [\]^_
-    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // `a-o
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};      // p-z {|}~
+constexpr std::array<int, 95> kAdvances{278,  278, 355, 556, 556, 889, 667, 191, 333,
+                                        333,  389, 584, 278, 333, 278, 278,  //  !"#$%&'()*+,-./
+                                        556,  556, 556, 556, 556, 556, 556, 556, 556,
+                                        556,  278, 278, 584, 584, 584, 556,  // 0-9 :;<=>?
+                                        1015, 667, 667, 722, 722, 667, 611, 778, 722,
+                                        278,  500, 667, 556, 833, 722, 778,  // @A-O
+                                        667,  778, 722, 667, 611, 722, 667, 944, 667,
+                                        667,  611, 278, 278, 278, 469, 556,  // P-Z [\]^_
+                                        333,  556, 556, 500, 556, 556, 278, 556, 556,
+                                        222,  222, 500, 222, 833, 556, 556,  // `a-o
+                                        556,  556, 333, 500, 278, 556, 500, 722, 500,
+                                        500,  500, 334, 260, 334, 584};  // p-z {|}~
 constexpr int kDigitAdvance = 556;
 
 // Captions of the forms that fill their controls: a wider family is scaled
 // until each is no wider than in a metric-compatible one.
 constexpr std::array<QStringView, 10> kTightCaptions{
-    u"Stop before adjusting controls or parameters.", u"Cursors On", u"Err Data",
-    u"Continuous Capture", u"Vr (R-L) Ch", u"0.5 ms/div", u"Parameters",
+    u"Stop before adjusting controls or parameters.",
+    u"Cursors On",
+    u"Err Data",
+    u"Continuous Capture",
+    u"Vr (R-L) Ch",
+    u"0.5 ms/div",
+    u"Parameters",
     u"Enter value in box for output level. See Help for more information.",
     u"Put your values of tare in the boxes and then close form.",
     u"Fastest convergence.. Large error"};
@@ -115,10 +125,11 @@ double formFontScale() {
         const double pixels = kFormFontPoints * kReferenceDpi / 72.0;
         auto fits = [&](double scale) {
             const QFontMetricsF metrics(preferredFont(kFormFontPoints * scale));
-            return std::all_of(kTightCaptions.begin(), kTightCaptions.end(), [&](QStringView caption) {
-                return metrics.horizontalAdvance(caption.toString()) <=
-                       metricCompatibleWidth(caption) * pixels;
-            });
+            return std::all_of(kTightCaptions.begin(), kTightCaptions.end(),
+                               [&](QStringView caption) {
+                                   return metrics.horizontalAdvance(caption.toString()) <=
+                                          metricCompatibleWidth(caption) * pixels;
+                               });
         };
         double scale = 1;
         while (scale > kSmallestFontScale && !fits(scale)) scale -= kFontScaleStep;
@@ -131,7 +142,8 @@ double metricCompatibleWidth(QStringView text) {
     int thousandths = 0;
     for (QChar c : text) {
         const char16_t code = c.unicode();
-        thousandths += code >= 32 && code < 32 + kAdvances.size() ? kAdvances[code - 32] : kDigitAdvance;
+        thousandths +=
+            code >= 32 && code < 32 + kAdvances.size() ? kAdvances[code - 32] : kDigitAdvance;
     }
     return thousandths / 1000.0;
 }
@@ -173,7 +185,9 @@ void centreOnScreen(QWidget& form) {
     form.move(area.topLeft());
 }
 
-std::string textOf(const QLineEdit& box) { return box.text().toStdString(); }
+std::string textOf(const QLineEdit& box) {
+    return box.text().toStdString();
+}
 
 QString qtext(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -184,7 +198,9 @@ void showText(QLineEdit& box, const QString& text) {
     box.setCursorPosition(0);
 }
 
-void showText(QLineEdit& box, std::string_view text) { showText(box, qtext(text)); }
+void showText(QLineEdit& box, std::string_view text) {
+    showText(box, qtext(text));
+}
 
 FormBuilder::FormBuilder(QWidget& parent) : parent_(parent), scale_(twipsScaleOf(&parent)) {}
 
@@ -222,8 +238,8 @@ QLineEdit* FormBuilder::displayBox(const char* name, const char* text, int l, in
     return box;
 }
 
-QPushButton* FormBuilder::commandButton(const char* name, const char* caption, int l, int t,
-                                        int w, int h) {
+QPushButton* FormBuilder::commandButton(const char* name, const char* caption, int l, int t, int w,
+                                        int h) {
     auto* button = new QPushButton(QString::fromUtf8(caption), &parent_);
     place(button, name, l, t, w, h);
     button->setFont(formFont());
@@ -240,8 +256,8 @@ QPushButton* FormBuilder::pictureButton(const char* name, bool pointsUp, int l, 
     return button;
 }
 
-QRadioButton* FormBuilder::optionButton(const char* name, const char* caption, int l, int t,
-                                        int w, int h) {
+QRadioButton* FormBuilder::optionButton(const char* name, const char* caption, int l, int t, int w,
+                                        int h) {
     auto* option = new QRadioButton(QString::fromUtf8(caption), &parent_);
     place(option, name, l, t, w, h);
     option->setFont(formFont());
@@ -253,8 +269,9 @@ QRadioButton* FormBuilder::optionButton(const char* name, const char* caption, i
         const int side = std::max(option->height() - 2, 6);
         // Centred under the other options' circles, the caption in line with theirs.
         const int left = (indicator - side) / 2;
-        const int spacing = style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option) +
-                            indicator - side - left;
+        const int spacing =
+            style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option) + indicator -
+            side - left;
         option->setStyleSheet(
             QString("QRadioButton { spacing: %1px; } "
                     "QRadioButton::indicator { width: %2px; height: %2px; margin-left: %3px; }")

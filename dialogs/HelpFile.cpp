@@ -30,7 +30,9 @@ bool readWhole(const std::filesystem::path& file, std::string& bytes) {
     return in.eof() && !in.bad();
 }
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Windows-1252 at 0x80..0x9F; from 0xA0 on it is Latin-1.
 constexpr std::array<char32_t, 32> kWindows1252High{
@@ -60,7 +62,8 @@ HelpText loadHelpText(const std::filesystem::path& programFolder) {
     const std::filesystem::path file = programFolder / kHelpFileName;
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) return {cannotReadNote(file, "the file does not exist."), false};
+    if (!std::filesystem::exists(status))
+        return {cannotReadNote(file, "the file does not exist."), false};
     // A folder or a pipe under that name would fail or block the read.
     if (!std::filesystem::is_regular_file(status))
         return {cannotReadNote(file, "it is not a plain file."), false};

@@ -17,8 +17,8 @@ struct HelpText {
 // Reads <programFolder>/MyHelp.txt whole, line ends as they stand.  The file
 // is taken as UTF-8 when it is valid UTF-8, else as Windows-1252 (the
 // single-byte code page help files were written in; for text a superset of
-// Latin-1, with curly quotes, dashes and the euro sign at 0x80..0x9F).  A missing, empty or unreadable
-// file gives a note naming the file and the reason instead; never throws.
+// Latin-1, with curly quotes, dashes and the euro sign at 0x80..0x9F).  A missing, empty or
+// unreadable file gives a note naming the file and the reason instead; never throws.
 HelpText loadHelpText(const std::filesystem::path& programFolder);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.

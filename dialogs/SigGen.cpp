@@ -67,8 +67,10 @@ SigGen::SigGen(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
 
 void SigGen::txtSigGenLvl_Change() {
     // Each step reads the text as it stands, after any nested change.
-    if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel) showText(*txtSigGenLvl_, QStringLiteral("1"));
-    if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel) showText(*txtSigGenLvl_, QStringLiteral("0"));
+    if (numericValue(textOf(*txtSigGenLvl_)) > kMaxLevel)
+        showText(*txtSigGenLvl_, QStringLiteral("1"));
+    if (numericValue(textOf(*txtSigGenLvl_)) < kMinLevel)
+        showText(*txtSigGenLvl_, QStringLiteral("0"));
     host_.instrument().setLevel(numericValue(textOf(*txtSigGenLvl_)));
 }
 

@@ -11,7 +11,8 @@ namespace varnex::fuzz {
 
 [[noreturn]] inline void fail(const char* condition, const char* file, int line,
                               const std::string& detail) {
-    std::fprintf(stderr, "%s:%d: invariant broken: %s\n  %s\n", file, line, condition, detail.c_str());
+    std::fprintf(stderr, "%s:%d: invariant broken: %s\n  %s\n", file, line, condition,
+                 detail.c_str());
     std::abort();
 }
 
@@ -34,7 +35,7 @@ inline std::string printable(std::string_view text) {
 }  // namespace varnex::fuzz
 
 // The detail is built only when the check fails.
-#define VARNEX_FUZZ_CHECK(condition, detail)                                           \
-    do {                                                                               \
+#define VARNEX_FUZZ_CHECK(condition, detail)                                            \
+    do {                                                                                \
         if (!(condition)) ::varnex::fuzz::fail(#condition, __FILE__, __LINE__, detail); \
     } while (0)

@@ -50,14 +50,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VARNEX_FUZZ_CHECK(!m.resistorOption || (*m.resistorOption >= 1 && *m.resistorOption <= 5),
                       what + "resistor option " + std::to_string(*m.resistorOption));
     VARNEX_FUZZ_CHECK(!(m.resistorOption && m.rm), what + "two reference resistors");
-    VARNEX_FUZZ_CHECK(!m.rm || (std::isfinite(*m.rm) && *m.rm > 0), what + "Rm " + std::to_string(*m.rm));
-    VARNEX_FUZZ_CHECK(!m.level || (*m.level >= 0 && *m.level <= 1), what + "level " + std::to_string(*m.level));
+    VARNEX_FUZZ_CHECK(!m.rm || (std::isfinite(*m.rm) && *m.rm > 0),
+                      what + "Rm " + std::to_string(*m.rm));
+    VARNEX_FUZZ_CHECK(!m.level || (*m.level >= 0 && *m.level <= 1),
+                      what + "level " + std::to_string(*m.level));
     if (!m.plotFile.empty()) {
         VARNEX_FUZZ_CHECK(i.command == Command::Sweep, what + "a plot outside sweep");
-        const std::string tail = m.plotFile.substr(m.plotFile.size() - std::min<size_t>(4, m.plotFile.size()));
+        const std::string tail =
+            m.plotFile.substr(m.plotFile.size() - std::min<size_t>(4, m.plotFile.size()));
         std::string lower = tail;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        VARNEX_FUZZ_CHECK(lower == ".png" || lower == ".svg", what + "plot " + printable(m.plotFile));
+        VARNEX_FUZZ_CHECK(lower == ".png" || lower == ".svg",
+                          what + "plot " + printable(m.plotFile));
     }
     if (i.command == Command::Window) {
         // Qt gets only what was given, in order.
@@ -69,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     } else if (i.command == Command::Measure || i.command == Command::Sweep) {
         // (--version and --list-devices end at once, whatever came before them.)
-        VARNEX_FUZZ_CHECK(i.qtArguments.empty() && i.logFile.empty(), what + "window options in a command");
+        VARNEX_FUZZ_CHECK(i.qtArguments.empty() && i.logFile.empty(),
+                          what + "window options in a command");
     }
     return 0;
 }

@@ -27,7 +27,9 @@ std::string complexText(std::complex<double> z) {
     return "(" + numberText(z.real()) + ", " + numberText(z.imag()) + ")";
 }
 
-bool isFinite(std::complex<double> z) { return std::isfinite(z.real()) && std::isfinite(z.imag()); }
+bool isFinite(std::complex<double> z) {
+    return std::isfinite(z.real()) && std::isfinite(z.imag());
+}
 
 // The program's lowest and highest test frequencies and two between.
 constexpr double kFrequencies[] = {120, 1000, 1225, 3675};
@@ -45,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!resistorText.empty()) {
         const std::optional<double> rm = varnex::parseResistance(resistorText);
         if (rm) {
-            VARNEX_FUZZ_CHECK(std::isfinite(*rm) && *rm > 0, printable(resistorText) + " gives " + numberText(*rm));
+            VARNEX_FUZZ_CHECK(std::isfinite(*rm) && *rm > 0,
+                              printable(resistorText) + " gives " + numberText(*rm));
             circuit.referenceResistance = *rm;
         }
     }
@@ -55,12 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The simulation's reading of the same text: its noise term apart, the same component.
     std::string simulationError;
     const auto simulation = varnex::parseSimulation(description, &simulationError);
-    VARNEX_FUZZ_CHECK(simulation || !simulationError.empty(), printable(description) + " is refused without a reason");
+    VARNEX_FUZZ_CHECK(simulation || !simulationError.empty(),
+                      printable(description) + " is refused without a reason");
     if (simulation && simulation->noiseSteps)
-        VARNEX_FUZZ_CHECK(std::isfinite(*simulation->noiseSteps) && *simulation->noiseSteps >= 0,
-                          printable(description) + " gives noise " + numberText(*simulation->noiseSteps));
+        VARNEX_FUZZ_CHECK(
+            std::isfinite(*simulation->noiseSteps) && *simulation->noiseSteps >= 0,
+            printable(description) + " gives noise " + numberText(*simulation->noiseSteps));
     if (simulation && !simulation->noiseSteps) {
-        VARNEX_FUZZ_CHECK(component.has_value(), printable(description) + " is a simulation but no component");
+        VARNEX_FUZZ_CHECK(component.has_value(),
+                          printable(description) + " is a simulation but no component");
         const varnex::Component& a = *component;
         const varnex::Component& b = simulation->component;
         VARNEX_FUZZ_CHECK(a.resistance == b.resistance && a.inductance == b.inductance &&
@@ -72,12 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const varnex::Component& c = *component;
-    const std::string parsed = printable(description) + " gives R " + numberText(c.resistance) + ", L " +
-                               numberText(c.inductance) + ", 1/C " + numberText(c.elastance) + ", Z " +
-                               complexText(c.fixed);
+    const std::string parsed = printable(description) + " gives R " + numberText(c.resistance) +
+                               ", L " + numberText(c.inductance) + ", 1/C " +
+                               numberText(c.elastance) + ", Z " + complexText(c.fixed);
     VARNEX_FUZZ_CHECK(c.resistance >= 0 && c.inductance >= 0 && c.elastance >= 0, parsed);
-    VARNEX_FUZZ_CHECK(std::isfinite(c.resistance) && std::isfinite(c.inductance) && std::isfinite(c.elastance) &&
-                          isFinite(c.fixed),
+    VARNEX_FUZZ_CHECK(std::isfinite(c.resistance) && std::isfinite(c.inductance) &&
+                          std::isfinite(c.elastance) && isFinite(c.fixed),
                       parsed);
     // Infinite only at direct current, and only with a capacitor.
     VARNEX_FUZZ_CHECK(isFinite(c.impedanceAt(0)) == (c.elastance == 0), parsed);
@@ -88,16 +94,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A finite resistance; the reactance is finite unless one of its parts
         // is near the largest double.
         const double omega = 2 * std::numbers::pi * f;
-        const double largestPart = std::max({omega * c.inductance, c.elastance / omega, std::fabs(c.fixed.imag())});
-        VARNEX_FUZZ_CHECK(std::isfinite(z.real()) && !std::isnan(z.imag()) &&
-                              (std::isfinite(z.imag()) || largestPart >= std::numeric_limits<double>::max() / 3),
-                          parsed + ": at " + numberText(f) + " Hz " + complexText(z));
+        const double largestPart =
+            std::max({omega * c.inductance, c.elastance / omega, std::fabs(c.fixed.imag())});
+        VARNEX_FUZZ_CHECK(
+            std::isfinite(z.real()) && !std::isnan(z.imag()) &&
+                (std::isfinite(z.imag()) || largestPart >= std::numeric_limits<double>::max() / 3),
+            parsed + ": at " + numberText(f) + " Hz " + complexText(z));
         // What the simulated card's inputs record must be a number it can quantise.
         const varnex::ChannelGains gains = varnex::channelGainsAt(circuit, f);
         VARNEX_FUZZ_CHECK(isFinite(gains.left) && isFinite(gains.right),
-                          parsed + ", Rm " + numberText(circuit.referenceResistance) + ": at " + numberText(f) +
-                              " Hz the inputs see " + complexText(gains.left) + " and " +
-                              complexText(gains.right));
+                          parsed + ", Rm " + numberText(circuit.referenceResistance) + ": at " +
+                              numberText(f) + " Hz the inputs see " + complexText(gains.left) +
+                              " and " + complexText(gains.right));
     }
     return 0;
 }

@@ -61,7 +61,8 @@ std::u32string codePoints(std::string_view text) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         out += code;
         i += length;
     }
@@ -92,7 +93,8 @@ void checkWindows1252(std::string_view bytes, const std::string& utf8) {
 // A private program folder, made once and removed when the fuzzer ends.
 const std::filesystem::path& programFolder() {
     static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "varnex-fuzz-help-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "varnex-fuzz-help-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
         return std::filesystem::path(pattern);
     }();
@@ -124,10 +126,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const varnex::HelpText help = varnex::loadHelpText(folder);
     VARNEX_FUZZ_CHECK(help.fromFile == !bytes.empty(), printable(bytes));
-    VARNEX_FUZZ_CHECK(wellFormedUtf8(help.utf8), printable(bytes) + " gives " + printable(help.utf8));
+    VARNEX_FUZZ_CHECK(wellFormedUtf8(help.utf8),
+                      printable(bytes) + " gives " + printable(help.utf8));
     if (bytes.empty())
-        VARNEX_FUZZ_CHECK(help.utf8.find((folder / varnex::kHelpFileName).string()) != std::string::npos,
-                          "the note does not name the file: " + printable(help.utf8));
+        VARNEX_FUZZ_CHECK(
+            help.utf8.find((folder / varnex::kHelpFileName).string()) != std::string::npos,
+            "the note does not name the file: " + printable(help.utf8));
     else if (valid)
         VARNEX_FUZZ_CHECK(help.utf8 == bytes, printable(bytes) + " gives " + printable(help.utf8));
     else

@@ -21,8 +21,12 @@ std::string numberText(T value) {
     return std::string(text, result.ptr);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isPlaceholder(char c) { return c == '#' || c == '0'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isPlaceholder(char c) {
+    return c == '#' || c == '0';
+}
 
 // The pattern as its header describes it: text, the digit placeholders with
 // at most one point, text.
@@ -58,7 +62,8 @@ PatternParts partsOf(std::string_view pattern) {
 template <typename T>
 int shortestDecimals(T value) {
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     const std::string_view scientific(text, result.ptr - text);
     const size_t e = scientific.find('e');
     int digits = 0;
@@ -74,16 +79,18 @@ int shortestDecimals(T value) {
 template <typename T>
 void checkPattern(T value, std::string_view pattern) {
     const std::string shown = varnex::formatPattern(value, pattern);
-    const std::string context = numberText(value) + " with " + printable(pattern) + " gives " + printable(shown);
+    const std::string context =
+        numberText(value) + " with " + printable(pattern) + " gives " + printable(shown);
     const PatternParts p = partsOf(pattern);
 
     // Text around the digits is copied unchanged.
-    VARNEX_FUZZ_CHECK(shown.size() >= p.prefix.size() + p.suffix.size() &&
-                          std::string_view(shown).substr(0, p.prefix.size()) == p.prefix &&
-                          std::string_view(shown).substr(shown.size() - p.suffix.size()) == p.suffix,
-                      context);
-    const std::string_view number =
-        std::string_view(shown).substr(p.prefix.size(), shown.size() - p.prefix.size() - p.suffix.size());
+    VARNEX_FUZZ_CHECK(
+        shown.size() >= p.prefix.size() + p.suffix.size() &&
+            std::string_view(shown).substr(0, p.prefix.size()) == p.prefix &&
+            std::string_view(shown).substr(shown.size() - p.suffix.size()) == p.suffix,
+        context);
+    const std::string_view number = std::string_view(shown).substr(
+        p.prefix.size(), shown.size() - p.prefix.size() - p.suffix.size());
 
     // [-]digits[.digits], as many digits as the placeholders ask for.
     size_t i = number.empty() || number[0] != '-' ? 0 : 1;
@@ -99,18 +106,21 @@ void checkPattern(T value, std::string_view pattern) {
     }
     VARNEX_FUZZ_CHECK(i == number.size(), context);
     VARNEX_FUZZ_CHECK(static_cast<int>(whole.size()) >= p.minWholeDigits, context);
-    VARNEX_FUZZ_CHECK(static_cast<int>(whole.size()) == p.minWholeDigits || whole[0] != '0', context);
+    VARNEX_FUZZ_CHECK(static_cast<int>(whole.size()) == p.minWholeDigits || whole[0] != '0',
+                      context);
     VARNEX_FUZZ_CHECK(static_cast<int>(fraction.size()) >= p.minDecimals &&
                           static_cast<int>(fraction.size()) <= p.decimals,
                       context);
-    VARNEX_FUZZ_CHECK(static_cast<int>(fraction.size()) == p.minDecimals || fraction.back() != '0', context);
+    VARNEX_FUZZ_CHECK(static_cast<int>(fraction.size()) == p.minDecimals || fraction.back() != '0',
+                      context);
 
     // The value rounded to the pattern's decimals, and no minus sign on a zero.
     const double read = varnex::numericValue(number);
     VARNEX_FUZZ_CHECK(wholeStart == 0 || read != 0, context);
-    const double typeError = std::numeric_limits<T>::epsilon() / 2 * std::fabs(static_cast<double>(value)) +
-                             std::numeric_limits<double>::epsilon() * std::fabs(read) +
-                             std::numeric_limits<T>::denorm_min();
+    const double typeError =
+        std::numeric_limits<T>::epsilon() / 2 * std::fabs(static_cast<double>(value)) +
+        std::numeric_limits<double>::epsilon() * std::fabs(read) +
+        std::numeric_limits<T>::denorm_min();
     const double halfUnit = 0.5 * std::pow(10.0, -p.decimals);
     VARNEX_FUZZ_CHECK(std::fabs(read - static_cast<double>(value)) <= halfUnit + typeError,
                       context + " reads " + numberText(read));
@@ -130,11 +140,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkPattern(varnex::numericValue(valueText), pattern);
     checkPattern(varnex::singleValue(valueText), pattern);
 
-    for (const double odd : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                             std::numeric_limits<double>::quiet_NaN()}) {
-        VARNEX_FUZZ_CHECK(varnex::formatPattern(odd, pattern) == varnex::kNoValueText, printable(pattern));
-        VARNEX_FUZZ_CHECK(varnex::formatPattern(static_cast<float>(odd), pattern) == varnex::kNoValueText,
+    for (const double odd :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        VARNEX_FUZZ_CHECK(varnex::formatPattern(odd, pattern) == varnex::kNoValueText,
                           printable(pattern));
+        VARNEX_FUZZ_CHECK(
+            varnex::formatPattern(static_cast<float>(odd), pattern) == varnex::kNoValueText,
+            printable(pattern));
     }
     return 0;
 }

@@ -35,7 +35,8 @@ std::string numberText(double value) {
 template <typename T>
 int shortestDigitCount(T value) {
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     int count = 0;
     for (const char* c = text; c < result.ptr && *c != 'e'; ++c)
         if (*c >= '0' && *c <= '9') ++count;
@@ -60,9 +61,9 @@ void compareWithStrtod(const std::string& compact, double value) {
                           printable(compact) + " gives " + numberText(value));
         return;
     }
-    VARNEX_FUZZ_CHECK(std::bit_cast<uint64_t>(value) == std::bit_cast<uint64_t>(expected),
-                      printable(compact) + " gives " + numberText(value) + ", strtod " +
-                          numberText(expected));
+    VARNEX_FUZZ_CHECK(
+        std::bit_cast<uint64_t>(value) == std::bit_cast<uint64_t>(expected),
+        printable(compact) + " gives " + numberText(value) + ", strtod " + numberText(expected));
 }
 
 // The padded form: the plain form's digits, a blank where a minus would go,
@@ -85,10 +86,12 @@ void checkSingleForms(float value) {
     const std::string shown = numberText(value) + " shown as " + printable(plain);
     VARNEX_FUZZ_CHECK(padded == paddedFromPlain(plain), shown + ", padded " + printable(padded));
     const float back = varnex::singleValue(plain);
-    VARNEX_FUZZ_CHECK(std::bit_cast<uint32_t>(varnex::singleValue(padded)) == std::bit_cast<uint32_t>(back),
-                      shown + ", padded " + printable(padded));
-    const double tolerance = std::max(std::fabs(static_cast<double>(value)) * 6e-7,
-                                      static_cast<double>(std::numeric_limits<float>::denorm_min()));
+    VARNEX_FUZZ_CHECK(
+        std::bit_cast<uint32_t>(varnex::singleValue(padded)) == std::bit_cast<uint32_t>(back),
+        shown + ", padded " + printable(padded));
+    const double tolerance =
+        std::max(std::fabs(static_cast<double>(value)) * 6e-7,
+                 static_cast<double>(std::numeric_limits<float>::denorm_min()));
     VARNEX_FUZZ_CHECK(std::fabs(static_cast<double>(back) - value) <= tolerance,
                       shown + " reads back " + numberText(back));
     // Seven digits do not name every Single (near 1E+28 two of them share a
@@ -109,11 +112,13 @@ void checkDoubleForms(double value) {
     const std::string shown = numberText(value) + " shown as " + printable(plain);
     VARNEX_FUZZ_CHECK(padded == paddedFromPlain(plain), shown + ", padded " + printable(padded));
     const double back = varnex::numericValue(plain);
-    VARNEX_FUZZ_CHECK(std::bit_cast<uint64_t>(varnex::numericValue(padded)) == std::bit_cast<uint64_t>(back),
-                      shown + ", padded " + printable(padded));
+    VARNEX_FUZZ_CHECK(
+        std::bit_cast<uint64_t>(varnex::numericValue(padded)) == std::bit_cast<uint64_t>(back),
+        shown + ", padded " + printable(padded));
     const double tolerance =
         std::max(std::fabs(value) * 5.2e-15, std::numeric_limits<double>::denorm_min());
-    VARNEX_FUZZ_CHECK(std::fabs(back - value) <= tolerance, shown + " reads back " + numberText(back));
+    VARNEX_FUZZ_CHECK(std::fabs(back - value) <= tolerance,
+                      shown + " reads back " + numberText(back));
     // Fifteen digits are finer than a Double's spacing, so a value read back
     // is shown with the same text again.
     VARNEX_FUZZ_CHECK(varnex::plainForm(back) == plain, shown + " reads back " + numberText(back));
@@ -130,9 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VARNEX_FUZZ_CHECK(std::isfinite(value), printable(text) + " gives " + numberText(value));
     // Blanks anywhere are ignored.
     const std::string compact = withoutBlanks(text);
-    VARNEX_FUZZ_CHECK(std::bit_cast<uint64_t>(varnex::numericValue(compact)) == std::bit_cast<uint64_t>(value),
-                      printable(text) + " gives " + numberText(value) + " but without blanks " +
-                          numberText(varnex::numericValue(compact)));
+    VARNEX_FUZZ_CHECK(
+        std::bit_cast<uint64_t>(varnex::numericValue(compact)) == std::bit_cast<uint64_t>(value),
+        printable(text) + " gives " + numberText(value) + " but without blanks " +
+            numberText(varnex::numericValue(compact)));
     compareWithStrtod(compact, value);
 
     const float single = varnex::singleValue(text);

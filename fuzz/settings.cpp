@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const auto again = std::make_unique<varnex::Settings>();
     *read = startUp;
     const int applied = varnex::applySettingsText(text, *read);
-    VARNEX_FUZZ_CHECK(applied >= 0 && applied <= varnex::kSettingsLineCount, std::to_string(applied));
+    VARNEX_FUZZ_CHECK(applied >= 0 && applied <= varnex::kSettingsLineCount,
+                      std::to_string(applied));
 
     const std::string written = varnex::settingsText(*read);
     size_t lines = 0;

@@ -34,7 +34,9 @@ Instrument::Instrument(SoundDevices devices, MeasurementHooks hooks)
     if (!devices_.pollTimer) devices_.pollTimer = std::make_unique<SteadyPollTimer>();
 }
 
-Instrument::~Instrument() { closeInput(); }
+Instrument::~Instrument() {
+    closeInput();
+}
 
 int Instrument::loadSettings(const std::filesystem::path& file) {
     return readSettings(file, settings_);
@@ -47,11 +49,17 @@ bool Instrument::saveSettings(const std::filesystem::path& file) const {
     return writeSettings(file, settings_);
 }
 
-bool Instrument::playTone() { return playTestTone(tone_, settings_.SigGenLvl, *devices_.player); }
+bool Instrument::playTone() {
+    return playTestTone(tone_, settings_.SigGenLvl, *devices_.player);
+}
 
-void Instrument::stopTone() { devices_.player->stop(); }
+void Instrument::stopTone() {
+    devices_.player->stop();
+}
 
-void Instrument::setLevel(double level) { settings_.SigGenLvl = level; }
+void Instrument::setLevel(double level) {
+    settings_.SigGenLvl = level;
+}
 
 void Instrument::chooseFrequency(int option) {
     if (option < 1 || option > static_cast<int>(kSigGenFrequencies.size())) return;
@@ -59,7 +67,9 @@ void Instrument::chooseFrequency(int option) {
     tone_.SigGenOptFlag = static_cast<int16_t>(option);
 }
 
-bool Instrument::openInput() { return OpenInput(*capture_, *devices_.input); }
+bool Instrument::openInput() {
+    return OpenInput(*capture_, *devices_.input);
+}
 
 CaptureResult Instrument::captureOnce(const std::function<void()>& measureAndDraw) {
     capture_->Busy = kTrue;
@@ -67,7 +77,9 @@ CaptureResult Instrument::captureOnce(const std::function<void()>& measureAndDra
                        *devices_.pollTimer);
 }
 
-void Instrument::closeInput() { CloseInput(*capture_, *devices_.input); }
+void Instrument::closeInput() {
+    CloseInput(*capture_, *devices_.input);
+}
 
 void Instrument::stop() {
     RunFlag_ = kFalse;
@@ -86,12 +98,16 @@ void Instrument::chooseStepSize(const std::array<float, 5>& values, int option) 
                     kOfferedStepSizes);
 }
 
-void Instrument::setBalance(float Bal) { settings_.calibration.Bal = Bal; }
+void Instrument::setBalance(float Bal) {
+    settings_.calibration.Bal = Bal;
+}
 
 void Instrument::setVoltsPerBit(float Vperbit) {
     settings_.calibration.Vperbit = acceptedVperbit(Vperbit);
 }
 
-void Instrument::setTare(const Tare& tare) { settings_.tare = tare; }
+void Instrument::setTare(const Tare& tare) {
+    settings_.tare = tare;
+}
 
 }  // namespace varnex

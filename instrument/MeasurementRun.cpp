@@ -5,8 +5,7 @@
 namespace varnex {
 
 MeasurementRun::MeasurementRun(const CaptureBuffers& capture, const Tone& tone, Settings& settings,
-                               EstimatorState& estimator, Results& results,
-                               MeasurementHooks hooks)
+                               EstimatorState& estimator, Results& results, MeasurementHooks hooks)
     : capture_(capture),
       tone_(tone),
       settings_(settings),

@@ -26,9 +26,9 @@ namespace varnex {
 
 // How the instrument reaches whoever shows its results.  Every member may be empty.
 struct MeasurementHooks {
-    YieldFn yield;                                     // let pending events run
+    YieldFn yield;                                      // let pending events run
     std::function<void(const ImpedanceReading&)> show;  // a run's reading, to be shown
-    std::function<void()> redraw;                      // doscope
+    std::function<void()> redraw;                       // doscope
 };
 
 enum class Redraw { No, Yes };

@@ -22,7 +22,9 @@ std::unique_ptr<ReadingLog> ReadingLog::open(const std::filesystem::path& file, 
     return log;
 }
 
-ReadingLog::~ReadingLog() { std::fclose(file_); }
+ReadingLog::~ReadingLog() {
+    std::fclose(file_);
+}
 
 bool ReadingLog::append(const ImpedanceReading& reading, ReadingTime time, std::string* why) {
     const std::string line = csvLine(reading, time) + "\n";

@@ -1,13 +1,13 @@
 #include "instrument/SettingsFile.h"
 
 #include <array>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <string>
 #include <fstream>
 #include <limits>
+#include <string>
 #include <system_error>
 #include <type_traits>
 #include <variant>
@@ -31,13 +31,13 @@ template <typename S>
 std::array<Field<S>, kSettingsLineCount> fieldsOf(S& s) {
     auto& r = s.resistors;
     auto& scope = s.scope;
-    return {&r.Rm,           &s.steps.uLMS,     &s.calibration.Bal, &s.calibration.Vperbit,
-            &s.TrigLev,      &s.SigGenLvl,      &scope.TimeBase,    &scope.Lgain,
-            &scope.GridOn,   &scope.ScopeMode,  &scope.Rgain,       &scope.CursorsOn,
-            &scope.Cursor1,  &scope.Cursor2,    &scope.TimeReadout, &scope.TBscale,
-            &s.tare.Ctare,   &s.tare.Ltare,     &s.tare.Rtare,      &r.RmOptFlag,
-            &r.Rm10,         &r.Rm100,          &r.Rm1000,          &r.Rm10000,
-            &r.Rm100000,     &s.steps.LMSOptFlag};
+    return {&r.Rm,          &s.steps.uLMS,      &s.calibration.Bal, &s.calibration.Vperbit,
+            &s.TrigLev,     &s.SigGenLvl,       &scope.TimeBase,    &scope.Lgain,
+            &scope.GridOn,  &scope.ScopeMode,   &scope.Rgain,       &scope.CursorsOn,
+            &scope.Cursor1, &scope.Cursor2,     &scope.TimeReadout, &scope.TBscale,
+            &s.tare.Ctare,  &s.tare.Ltare,      &s.tare.Rtare,      &r.RmOptFlag,
+            &r.Rm10,        &r.Rm100,           &r.Rm1000,          &r.Rm10000,
+            &r.Rm100000,    &s.steps.LMSOptFlag};
 }
 
 // Longer lines are no number of ours; only their start is kept.
@@ -59,9 +59,10 @@ bool parseFloating(std::string_view text, Floating& out) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
     Floating value{};
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                     std::chars_format::general);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return false;
+    auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return false;
     out = value;
     return true;
 }
@@ -73,7 +74,8 @@ bool parseInteger(std::string_view text, Integer& out) {
     double value = 0;
     if (!parseFloating(text, value)) return false;
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<Integer>::min() || rounded > std::numeric_limits<Integer>::max())
+    if (rounded < std::numeric_limits<Integer>::min() ||
+        rounded > std::numeric_limits<Integer>::max())
         return false;
     out = static_cast<Integer>(rounded);
     return true;
@@ -143,7 +145,8 @@ int createTemporary(const std::filesystem::path& target, std::string& name) {
     constexpr int kTries = 100;
     for (int i = 0; i < kTries; ++i) {
         name = target.string() + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(i);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -151,7 +154,8 @@ int createTemporary(const std::filesystem::path& target, std::string& name) {
 
 // The rename is only durable once the folder is.
 void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -174,7 +178,8 @@ bool rewriteInPlace(const std::filesystem::path& file, std::string_view text) {
 
 int applySettingsText(std::string_view text, Settings& settings) {
     // An editor may have put a UTF-8 byte-order mark before line 1.
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
     const auto fields = fieldsOf(settings);
     int applied = 0;
     size_t lineStart = 0;

@@ -18,6 +18,8 @@ struct Calibration {
 inline constexpr float kFallbackVperbit = 0.0001f;
 
 // Vperbit as an entry of the calibration dialog sets it.
-inline float acceptedVperbit(float entered) { return entered > 0 ? entered : kFallbackVperbit; }
+inline float acceptedVperbit(float entered) {
+    return entered > 0 ? entered : kFallbackVperbit;
+}
 
 }  // namespace varnex

@@ -34,7 +34,8 @@ inline Quadrature quadratureFor(float freq) {
 
     Quadrature q;
     q.QuadLag = static_cast<int16_t>(lag);
-    const float h = static_cast<float>((double(Pi) + double(Pi)) * double(freq) * lag / kFramesPerSecond);
+    const float h =
+        static_cast<float>((double(Pi) + double(Pi)) * double(freq) * lag / kFramesPerSecond);
     q.QuadB = static_cast<float>(-1.0 / std::sin(double(h)));
     q.QuadA = static_cast<float>(-double(q.QuadB) * std::cos(double(h)));
     if (!std::isfinite(q.QuadA) || !std::isfinite(q.QuadB)) return none;

@@ -35,9 +35,13 @@ std::string zmagText(float Zmag) {
     return formatPattern(Zmag, Zmag < kZmagWholeOhms ? "##0.00" : "##########0");
 }
 
-std::string angleText(float Zang) { return formatPattern(Zang, "##0.00"); }
+std::string angleText(float Zang) {
+    return formatPattern(Zang, "##0.00");
+}
 
-std::string errorText(float err) { return formatPattern(err, "#0.00000"); }
+std::string errorText(float err) {
+    return formatPattern(err, "#0.00000");
+}
 
 std::string rsText(float Rs) {
     return formatPattern(Rs, Rs >= kRsWholeOhms ? "##0" : "##0.00");
@@ -76,8 +80,8 @@ double weightUncertainty(const EstimatorState& e, int QuadLag, int H) {
     return std::sqrt(double(kLmsBeta) * errorPower / (2 * signalPower));
 }
 
-ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
-                                const ReadingParameters& p, Results& results) {
+ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount, const ReadingParameters& p,
+                                Results& results) {
     ImpedanceReading r;
     r.stepSize = p.uLMS;
     r.referenceResistance = p.Rm;
@@ -115,8 +119,8 @@ ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
 
     if (wq >= 0) {
         r.kind = ReactanceKind::Inductive;
-        results.Ls = haveRm ? toSingle(double(wq) * Rm / ((double(Pi) + Pi) * p.freq) - p.tare.Ltare)
-                            : kNaN;
+        results.Ls =
+            haveRm ? toSingle(double(wq) * Rm / ((double(Pi) + Pi) * p.freq) - p.tare.Ltare) : kNaN;
         r.inductance = results.Ls;
         r.quality = wi == 0 ? kQOfPureReactance : toSingle(double(wq) / wi);
     } else {

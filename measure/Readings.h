@@ -40,17 +40,17 @@ struct Results {
 
 // Everything one run shows, in SI units.
 struct ImpedanceReading {
-    float stepSize = 0;     // uLMS left by the run
-    float magnitude = 0;    // |Z|, ohms
-    float angle = 0;        // principal value of arctan(Xs / Rs), degrees
-    float lastError = 0;    // ErrLMS(H), volts
-    float resistance = 0;   // Rs, ohms
-    float reactance = 0;    // Xs, ohms
+    float stepSize = 0;    // uLMS left by the run
+    float magnitude = 0;   // |Z|, ohms
+    float angle = 0;       // principal value of arctan(Xs / Rs), degrees
+    float lastError = 0;   // ErrLMS(H), volts
+    float resistance = 0;  // Rs, ohms
+    float reactance = 0;   // Xs, ohms
     ReactanceKind kind = ReactanceKind::Inductive;
-    float inductance = 0;   // Ls, henries, when inductive
-    float capacitance = 0;  // Cs, farads, when capacitive
-    float quality = 0;      // Q = Xs / Rs when inductive (9999 for Rs exactly 0)
-    float dissipation = 0;  // D = Rs / |Xs| when capacitive
+    float inductance = 0;           // Ls, henries, when inductive
+    float capacitance = 0;          // Cs, farads, when capacitive
+    float quality = 0;              // Q = Xs / Rs when inductive (9999 for Rs exactly 0)
+    float dissipation = 0;          // D = Rs / |Xs| when capacitive
     float referenceResistance = 0;  // the Rm it was formed with
     float frequency = 0;            // the test frequency it was formed with
     // Standard uncertainties (one sigma) of Rs and Xs due to noise, in ohms,

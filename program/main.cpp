@@ -53,8 +53,8 @@ std::optional<SoundCardChoice> chosenDevices(const cli::DeviceChoice& choice) {
         if (text.empty()) continue;
         const auto found = findSoundDevice(devices, text, input);
         if (!found) {
-            std::cerr << "varnex: no " << (input ? "input" : "output") << " device's name contains \""
-                      << text << "\"; the devices are:\n"
+            std::cerr << "varnex: no " << (input ? "input" : "output")
+                      << " device's name contains \"" << text << "\"; the devices are:\n"
                       << soundDeviceListText(devices);
             return std::nullopt;
         }
@@ -72,26 +72,30 @@ AudioBackends soundFor(const cli::MeasureOptions& options, const SoundCardChoice
 int runCommand(const cli::Invocation& invocation, const SoundCardChoice& card) {
     AudioBackends sound = soundFor(invocation.measure, card);
     if (!sound.problem.empty()) std::cerr << "varnex: " << sound.problem << "\n";
-    cli::CommandPlatform platform{SoundDevices{std::move(sound.player), std::move(sound.input), nullptr},
-                                  locateProgramFiles(programFolder(), std::getenv).settingsFile,
-                                  std::cout, std::cerr};
-    return invocation.command == cli::Command::Measure ? cli::runMeasure(invocation.measure, platform)
-                                                       : cli::runSweep(invocation.measure, platform);
+    cli::CommandPlatform platform{
+        SoundDevices{std::move(sound.player), std::move(sound.input), nullptr},
+        locateProgramFiles(programFolder(), std::getenv).settingsFile, std::cout, std::cerr};
+    return invocation.command == cli::Command::Measure
+               ? cli::runMeasure(invocation.measure, platform)
+               : cli::runSweep(invocation.measure, platform);
 }
 
-int runWindow(int argc, char* argv[], const cli::Invocation& invocation, const SoundCardChoice& card) {
+int runWindow(int argc, char* argv[], const cli::Invocation& invocation,
+              const SoundCardChoice& card) {
     std::unique_ptr<ReadingLog> log;
     if (!invocation.logFile.empty()) {
         std::string why;
         log = ReadingLog::open(invocation.logFile, &why);
         if (!log) {
-            std::cerr << "varnex: cannot append to the log " << invocation.logFile << ": " << why << "\n";
+            std::cerr << "varnex: cannot append to the log " << invocation.logFile << ": " << why
+                      << "\n";
             return cli::kExitCannotWrite;
         }
     }
     // Qt sees its own options only; ours are read already.
     std::vector<std::string> qtArguments{argc > 0 ? argv[0] : "varnex"};
-    qtArguments.insert(qtArguments.end(), invocation.qtArguments.begin(), invocation.qtArguments.end());
+    qtArguments.insert(qtArguments.end(), invocation.qtArguments.begin(),
+                       invocation.qtArguments.end());
     std::vector<char*> qtArgv;
     for (std::string& argument : qtArguments) qtArgv.push_back(argument.data());
     qtArgv.push_back(nullptr);
@@ -109,7 +113,8 @@ int runWindow(int argc, char* argv[], const cli::Invocation& invocation, const S
     platform.tonePlayer = std::move(sound.player);
     platform.waveInput = std::move(sound.input);
     if (log) {
-        platform.recordReading = [&log, file = invocation.logFile](const ImpedanceReading& reading) {
+        platform.recordReading = [&log,
+                                  file = invocation.logFile](const ImpedanceReading& reading) {
             std::string why;
             if (!log->append(reading, std::chrono::system_clock::now(), &why))
                 std::cerr << "varnex: cannot write to the log " << file << ": " << why << "\n";

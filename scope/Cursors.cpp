@@ -33,10 +33,16 @@ void moveCursor(ScopeRenderer& renderer, int32_t& cursor, int32_t to) {
 
 }  // namespace
 
-void showCursors(ScopeSettings& settings, bool ticked) { settings.CursorsOn = ticked ? 1 : 0; }
+void showCursors(ScopeSettings& settings, bool ticked) {
+    settings.CursorsOn = ticked ? 1 : 0;
+}
 
-void mouseDown(ScopeView& view) { view.MouseDn = kTrue; }
-void mouseUp(ScopeView& view) { view.MouseDn = kFalse; }
+void mouseDown(ScopeView& view) {
+    view.MouseDn = kTrue;
+}
+void mouseUp(ScopeView& view) {
+    view.MouseDn = kFalse;
+}
 
 int16_t mouseXOf(float x) {
     constexpr double lowest = std::numeric_limits<int16_t>::min();

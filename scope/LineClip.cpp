@@ -8,7 +8,9 @@
 namespace varnex::scope {
 namespace {
 
-double limited(double value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+double limited(double value) {
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
 
 // One boundary of Liang-Barsky: narrows [enter, leave] so that p * t <= q holds.
 bool narrow(double p, double q, double& enter, double& leave) {

@@ -60,7 +60,8 @@ float shownMsPerDiv(double msPerDiv) {
 }
 
 double msPerDivOf(float tbScale) {
-    const double secondsPerDivision = quotient(kDivision, static_cast<double>(tbScale) * kFramesPerSecond);
+    const double secondsPerDivision =
+        quotient(kDivision, static_cast<double>(tbScale) * kFramesPerSecond);
     return secondsPerDivision * 1000;
 }
 

@@ -24,7 +24,8 @@ int neighbour(int index, int direction) {
 
 float timeBaseStep(float timeBase, int direction) {
     const int index = ladderIndex(kTimeBaseLadder, timeBase);
-    return index < 0 ? timeBase : kTimeBaseLadder[neighbour<kTimeBaseLadder.size()>(index, direction)];
+    return index < 0 ? timeBase
+                     : kTimeBaseLadder[neighbour<kTimeBaseLadder.size()>(index, direction)];
 }
 
 void stepTimeBase(ScopeSettings& settings, int direction) {
@@ -47,7 +48,9 @@ ScopeReadouts vrScaleStep(float& gain, GainStep step) {
 
 }  // namespace
 
-std::string voltsPerDivText(float voltsPerDiv) { return plainForm(voltsPerDiv) + " v/div"; }
+std::string voltsPerDivText(float voltsPerDiv) {
+    return plainForm(voltsPerDiv) + " v/div";
+}
 
 std::string voltsPerDivTextOfGain(float gain) {
     return voltsPerDivText(toSingle(quotient(1, gain)));
@@ -67,13 +70,25 @@ float stepGain(float& gain, GainStep step) {
     return kVoltsPerDivLadder[next];
 }
 
-ScopeReadouts raiseVxGain(ScopeSettings& settings) { return vxScaleStep(settings.Lgain, GainStep::Up); }
-ScopeReadouts lowerVxGain(ScopeSettings& settings) { return vxScaleStep(settings.Lgain, GainStep::Down); }
-ScopeReadouts raiseVrGain(ScopeSettings& settings) { return vrScaleStep(settings.Rgain, GainStep::Up); }
-ScopeReadouts lowerVrGain(ScopeSettings& settings) { return vrScaleStep(settings.Rgain, GainStep::Down); }
+ScopeReadouts raiseVxGain(ScopeSettings& settings) {
+    return vxScaleStep(settings.Lgain, GainStep::Up);
+}
+ScopeReadouts lowerVxGain(ScopeSettings& settings) {
+    return vxScaleStep(settings.Lgain, GainStep::Down);
+}
+ScopeReadouts raiseVrGain(ScopeSettings& settings) {
+    return vrScaleStep(settings.Rgain, GainStep::Up);
+}
+ScopeReadouts lowerVrGain(ScopeSettings& settings) {
+    return vrScaleStep(settings.Rgain, GainStep::Down);
+}
 
-void shortenTimePerDivision(ScopeSettings& settings) { stepTimeBase(settings, 1); }
-void lengthenTimePerDivision(ScopeSettings& settings) { stepTimeBase(settings, -1); }
+void shortenTimePerDivision(ScopeSettings& settings) {
+    stepTimeBase(settings, 1);
+}
+void lengthenTimePerDivision(ScopeSettings& settings) {
+    stepTimeBase(settings, -1);
+}
 
 ScopeReadouts switchDifferenceKind(ScopeSettings& settings, const ScopeView& view) {
     ScopeReadouts readouts;

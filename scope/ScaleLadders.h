@@ -15,7 +15,7 @@ namespace varnex::scope {
 // Gains (1 / volts per division) from the smallest to the largest, and the
 // volts per division each one shows.
 inline constexpr std::array<float, 9> kGainLadder = {0.2f, 0.5f, 1, 2, 5, 10, 20, 50, 100};
-inline constexpr std::array<float, 9> kVoltsPerDivLadder = {5, 2, 1, 0.5f, 0.2f,
+inline constexpr std::array<float, 9> kVoltsPerDivLadder = {5,    2,     1,     0.5f, 0.2f,
                                                             0.1f, 0.05f, 0.02f, 0.01f};
 
 // TimeBase values from the slowest (5 ms/div) to the fastest (0.1 ms/div).

@@ -10,7 +10,9 @@ ScopeController::ScopeController(ScopeSettings& settings, const Traces& traces,
                                  qreal devicePixelRatio)
     : settings_(settings), traces_(traces), renderer_(devicePixelRatio) {}
 
-std::string ScopeController::update() { return scope::update(settings_, view_); }
+std::string ScopeController::update() {
+    return scope::update(settings_, view_);
+}
 
 ScopeReadouts ScopeController::doscope() {
     return scope::doscope(settings_, view_, traces_, renderer_);
@@ -21,10 +23,18 @@ ScopeReadouts ScopeController::withRedraw(ScopeReadouts readouts) {
     return readouts;
 }
 
-ScopeReadouts ScopeController::raiseVxGain() { return withRedraw(scope::raiseVxGain(settings_)); }
-ScopeReadouts ScopeController::lowerVxGain() { return withRedraw(scope::lowerVxGain(settings_)); }
-ScopeReadouts ScopeController::raiseVrGain() { return withRedraw(scope::raiseVrGain(settings_)); }
-ScopeReadouts ScopeController::lowerVrGain() { return withRedraw(scope::lowerVrGain(settings_)); }
+ScopeReadouts ScopeController::raiseVxGain() {
+    return withRedraw(scope::raiseVxGain(settings_));
+}
+ScopeReadouts ScopeController::lowerVxGain() {
+    return withRedraw(scope::lowerVxGain(settings_));
+}
+ScopeReadouts ScopeController::raiseVrGain() {
+    return withRedraw(scope::raiseVrGain(settings_));
+}
+ScopeReadouts ScopeController::lowerVrGain() {
+    return withRedraw(scope::lowerVrGain(settings_));
+}
 
 ScopeReadouts ScopeController::shortenTimePerDivision() {
     scope::shortenTimePerDivision(settings_);
@@ -41,10 +51,16 @@ ScopeReadouts ScopeController::showCursors(bool ticked) {
     return doscope();
 }
 
-ScopeReadouts ScopeController::switchDifferenceKind() { return scope::switchDifferenceKind(settings_, view_); }
+ScopeReadouts ScopeController::switchDifferenceKind() {
+    return scope::switchDifferenceKind(settings_, view_);
+}
 
-void ScopeController::mouseDown() { scope::mouseDown(view_); }
-void ScopeController::mouseUp() { scope::mouseUp(view_); }
+void ScopeController::mouseDown() {
+    scope::mouseDown(view_);
+}
+void ScopeController::mouseUp() {
+    scope::mouseUp(view_);
+}
 
 ScopeReadouts ScopeController::mouseMove(int16_t buttons, float x, float /*y*/) {
     return scope::mouseMove(settings_, view_, traces_, renderer_, buttons, x);

@@ -33,7 +33,6 @@ inline constexpr int kUnitsPerPixel = kTwipsPerPixel;
 // Every redraw draws this many segments from the trigger point, whatever the time base.
 inline constexpr int kTraceSegments = 401;
 
-
 // Colours as red + 256 * green + 65536 * blue.
 inline constexpr int32_t kBackgroundColour = rgb(0, 0, 0);
 inline constexpr int32_t kGridColour = rgb(85, 85, 85);  // 5592405

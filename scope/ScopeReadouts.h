@@ -20,10 +20,10 @@ struct ScopeReadouts {
 
     // Takes every text that `later` sets; later writes win, as on screen.
     void mergeFrom(const ScopeReadouts& later) {
-        for (auto member : {&ScopeReadouts::timePerDivision, &ScopeReadouts::cursorDifference,
-                            &ScopeReadouts::differenceKind, &ScopeReadouts::vxAtCursor,
-                            &ScopeReadouts::vrAtCursor, &ScopeReadouts::vxScale,
-                            &ScopeReadouts::vrScale})
+        for (auto member :
+             {&ScopeReadouts::timePerDivision, &ScopeReadouts::cursorDifference,
+              &ScopeReadouts::differenceKind, &ScopeReadouts::vxAtCursor,
+              &ScopeReadouts::vrAtCursor, &ScopeReadouts::vxScale, &ScopeReadouts::vrScale})
             if (later.*member) this->*member = later.*member;
         redrawFinished = redrawFinished || later.redrawFinished;
     }

@@ -21,9 +21,13 @@ qreal sanitisedRatio(qreal ratio) {
 
 }  // namespace
 
-QRgb toQRgb(int32_t colour) { return qRgb(redOf(colour), greenOf(colour), blueOf(colour)); }
+QRgb toQRgb(int32_t colour) {
+    return qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+}
 
-ScopeRenderer::ScopeRenderer(qreal devicePixelRatio) { setDevicePixelRatio(devicePixelRatio); }
+ScopeRenderer::ScopeRenderer(qreal devicePixelRatio) {
+    setDevicePixelRatio(devicePixelRatio);
+}
 
 void ScopeRenderer::setDevicePixelRatio(qreal devicePixelRatio) {
     ratio_ = sanitisedRatio(devicePixelRatio);
@@ -76,6 +80,8 @@ void ScopeCanvas::line(double x1, double y1, double x2, double y2, int32_t colou
     renderer_.markDirty(QRect(from, to).normalized());
 }
 
-void ScopeCanvas::verticalLine(double x, int32_t colour) { line(x, 0, x, kVisibleBottom, colour); }
+void ScopeCanvas::verticalLine(double x, int32_t colour) {
+    line(x, 0, x, kVisibleBottom, colour);
+}
 
 }  // namespace varnex::scope

@@ -34,7 +34,9 @@ void BM_StartupToFirstShownWindow(benchmark::State& loop) {
         loop.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartupToFirstShownWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_StartupToFirstShownWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -6,12 +6,12 @@
 //   bash tests/audio/pulse-fixture-start.sh BUILD/pa
 //   PULSE_SERVER=unix:BUILD/pa/run/pulse/native BUILD/bin/audio_bench
 // They are skipped with a message when PULSE_SERVER is not set.
-#include "common/AudioFormat.h"
 #include "audio/Capture.h"
 #include "audio/PortAudioTonePlayer.h"
 #include "audio/PortAudioWaveInput.h"
 #include "audio/SimulatedBridge.h"
 #include "audio/WavImage.h"
+#include "common/AudioFormat.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -60,8 +60,8 @@ void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input) 
     }
     player.stop();
     if (failures > 0) bench.SkipWithError("a capture failed");
-    bench.counters["captures_per_s"] = benchmark::Counter(
-        static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+    bench.counters["captures_per_s"] =
+        benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
     // 1.0 would be the recording time alone.
     bench.counters["share_of_limit"] = benchmark::Counter(
         static_cast<double>(bench.iterations()) * kLimitSeconds, benchmark::Counter::kIsRate);
@@ -79,7 +79,11 @@ void BM_CaptureSimulatedRealTime(benchmark::State& bench) {
     SimulatedBridge bridge = makeSimulatedBridge(options);
     captureLoop(bench, *bridge.player, *bridge.input);
 }
-BENCHMARK(BM_CaptureSimulatedRealTime)->Iterations(12)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureSimulatedRealTime)
+    ->Iterations(12)
+    ->Repetitions(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CapturePulseLoopback(benchmark::State& bench) {
     if (!haveServer(bench)) return;
@@ -87,7 +91,11 @@ void BM_CapturePulseLoopback(benchmark::State& bench) {
     PortAudioWaveInput input;
     captureLoop(bench, player, input);
 }
-BENCHMARK(BM_CapturePulseLoopback)->Iterations(12)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CapturePulseLoopback)
+    ->Iterations(12)
+    ->Repetitions(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // CPU of this process while the tone loops and nothing else happens.
 void idleCpu(benchmark::State& bench, TonePlayer& player) {
@@ -113,13 +121,21 @@ void BM_IdleTonePortAudio(benchmark::State& bench) {
     PortAudioTonePlayer player;
     idleCpu(bench, player);
 }
-BENCHMARK(BM_IdleTonePortAudio)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleTonePortAudio)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_IdleToneSimulated(benchmark::State& bench) {
     SimulatedBridge bridge = makeSimulatedBridge({});
     idleCpu(bench, *bridge.player);
 }
-BENCHMARK(BM_IdleToneSimulated)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleToneSimulated)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Play on the simulated card runs the loop through the circuit once.
 void BM_SimulatedPlay(benchmark::State& bench) {

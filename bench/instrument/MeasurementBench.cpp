@@ -17,12 +17,12 @@ void BM_WholeRun(benchmark::State& state) {
     options.realTime = false;
     SimulatedBridge bridge = makeSimulatedBridge(options);
     int shown = 0;
-    Instrument instrument({std::move(bridge.player), std::move(bridge.input), nullptr},
-                          {{}, [&](const ImpedanceReading& r) { shown += readingTexts(r).factor.size() > 0; }, {}});
+    Instrument instrument(
+        {std::move(bridge.player), std::move(bridge.input), nullptr},
+        {{}, [&](const ImpedanceReading& r) { shown += readingTexts(r).factor.size() > 0; }, {}});
     instrument.settings().resistors.Rm = 1000;
     instrument.playTone();
-    if (!instrument.openInput() ||
-        instrument.captureOnce([] {}) != CaptureResult::Recorded) {
+    if (!instrument.openInput() || instrument.captureOnce([] {}) != CaptureResult::Recorded) {
         state.SkipWithError("no capture");
         return;
     }

@@ -16,9 +16,9 @@
 //
 // Usage: measure_accuracy [trials=16] [sigma_steps=2] [seed=20240601]
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
                 // Relative phasor errors of the two inputs (the right one after Bal).
                 const ChannelGains gains = channelGainsAt(options.circuit, f);
                 const double drive = kLevel * 32767;
-                const double relLeft = std::sqrt(2.0 / n) * sigmaTotal / (drive * std::abs(gains.left));
+                const double relLeft =
+                    std::sqrt(2.0 / n) * sigmaTotal / (drive * std::abs(gains.left));
                 const double relRight = std::sqrt(2.0 / n) * sigmaTotal /
                                         (drive * std::abs(gains.right) * calibration.Bal);
                 const double gain = std::abs(double(rm) + z) / rm;
@@ -137,7 +138,8 @@ int main(int argc, char** argv) {
                     std::copy(frames.begin(), frames.begin() + kSampleCount + 2, samples->begin());
                     resetWeights(kSampleCount, *estimator);
                     float uLMS = 0;
-                    runEstimator(*samples, kSampleCount, calibration, quadrature, *estimator, uLMS, {});
+                    runEstimator(*samples, kSampleCount, calibration, quadrature, *estimator, uLMS,
+                                 {});
                     Results results;
                     computeReading(*estimator, kSampleCount, {rm, f, uLMS, {}}, results);
                     const std::complex<double> est(estimator->Wi[h + 1], estimator->Wq[h + 1]);

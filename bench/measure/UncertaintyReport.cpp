@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
                 for (int n = 0; n < captures; ++n) {
                     card.record(frames);
                     std::copy(frames.begin(), frames.begin() + sampleCount + 2, samples->begin());
-                    runEstimator(*samples, sampleCount, calibration, quadrature, *estimator, uLMS, {});
+                    runEstimator(*samples, sampleCount, calibration, quadrature, *estimator, uLMS,
+                                 {});
                     Results results;
                     const ImpedanceReading r = computeReading(
                         *estimator, sampleCount, {Rm, f, uLMS, {}, quadrature.QuadLag}, results);
@@ -107,9 +108,10 @@ int main(int argc, char** argv) {
         }
     }
     std::sort(ratios.begin(), ratios.end());
-    std::printf("Rs and Xs within +-2u: %d of %d (%.1f %%); u / observed sd: median %.2f, "
-                "min %.2f, max %.2f\n",
-                within, readings, 100.0 * within / readings, ratios[ratios.size() / 2],
-                ratios.front(), ratios.back());
+    std::printf(
+        "Rs and Xs within +-2u: %d of %d (%.1f %%); u / observed sd: median %.2f, "
+        "min %.2f, max %.2f\n",
+        within, readings, 100.0 * within / readings, ratios[ratios.size() / 2], ratios.front(),
+        ratios.back());
     return 0;
 }

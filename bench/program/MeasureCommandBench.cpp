@@ -73,7 +73,11 @@ void BM_MeasureCount20Simulated(benchmark::State& state) {
     state.counters["readings_per_s"] = rate / runs;
     state.counters["share_of_limit"] = rate / runs * kLimitSeconds;
 }
-BENCHMARK(BM_MeasureCount20Simulated)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_MeasureCount20Simulated)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

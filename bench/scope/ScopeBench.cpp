@@ -48,11 +48,15 @@ void BM_CursorDragStep(benchmark::State& run) {
     float x = 1000;
     for (auto _ : run) {
         x = x >= 6000 ? 1000 : x + 37;  // a new position every step
-        benchmark::DoNotOptimize(mouseMove(s->settings, s->view, s->traces, renderer, kLeftButton, x));
+        benchmark::DoNotOptimize(
+            mouseMove(s->settings, s->view, s->traces, renderer, kLeftButton, x));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_CursorDragStep)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CursorDragStep)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace varnex::scope

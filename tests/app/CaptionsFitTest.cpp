@@ -37,14 +37,15 @@ void expectCaptionsFit(QWidget* form) {
             const int width = label->contentsRect().width();
             const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                  : label->sizeHint().height();
-            EXPECT_LE(needed, label->height()) << nameOf(form, label) << " \""
-                                               << label->text().toStdString() << "\" is cut";
+            EXPECT_LE(needed, label->height())
+                << nameOf(form, label) << " \"" << label->text().toStdString() << "\" is cut";
             // A word longer than the label is cut even when wrapped.
             for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts))
-                EXPECT_LE(metrics.horizontalAdvance(word), width) << nameOf(form, label) << " "
-                                                                  << word.toStdString();
+                EXPECT_LE(metrics.horizontalAdvance(word), width)
+                    << nameOf(form, label) << " " << word.toStdString();
         } else if (auto* option = qobject_cast<QAbstractButton*>(control);
-                   option && (qobject_cast<QCheckBox*>(option) || qobject_cast<QRadioButton*>(option))) {
+                   option &&
+                   (qobject_cast<QCheckBox*>(option) || qobject_cast<QRadioButton*>(option))) {
             ++checked;
             // The indicator and the caption where the style puts them.
             const bool radio = qobject_cast<QRadioButton*>(option);
@@ -52,9 +53,11 @@ void expectCaptionsFit(QWidget* form) {
             styleOption.initFrom(option);
             styleOption.text = option->text();
             const QRect indicator = option->style()->subElementRect(
-                radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &styleOption, option);
+                radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator,
+                &styleOption, option);
             const QRect contents = option->style()->subElementRect(
-                radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &styleOption, option);
+                radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &styleOption,
+                option);
             EXPECT_TRUE(option->rect().contains(indicator))
                 << nameOf(form, option) << ": its indicator is clipped";
             if (option->text().isEmpty()) continue;
@@ -79,8 +82,10 @@ void expectCaptionsFit(QWidget* form) {
 TEST_F(CaptionsFit, InTheWindowAndEveryDialog) {
     expectCaptionsFit(window.get());
     const std::pair<void (Varnex::*)(), const char*> dialogs[] = {
-        {&Varnex::menuSigGen_Click, "SigGen"},    {&Varnex::menuCalibrate_Click, "Calibrate"},
-        {&Varnex::menuRm_Click, "RmForm"},        {&Varnex::myuLMs_Click, "uLMSform"},
+        {&Varnex::menuSigGen_Click, "SigGen"},
+        {&Varnex::menuCalibrate_Click, "Calibrate"},
+        {&Varnex::menuRm_Click, "RmForm"},
+        {&Varnex::myuLMs_Click, "uLMSform"},
         {&Varnex::myManTare_Click, "ManTare"}};
     for (const auto& [open, name] : dialogs) {
         (window.get()->*open)();

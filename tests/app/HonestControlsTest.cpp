@@ -22,7 +22,8 @@ int darkestInside(QWidget* control) {
     const QImage image = control->grab().toImage();
     int darkest = 255;
     for (int y = 4; y < image.height() - 4; ++y)
-        for (int x = 4; x < image.width() - 4; ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        for (int x = 4; x < image.width() - 4; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
     return darkest;
 }
 
@@ -58,9 +59,9 @@ TEST_F(HonestControlsTest, EveryControlHasAGreyTextWhenDisabled) {
     window->menuSigGen_Click();
     window->myManTare_Click();
     window->myuLMs_Click();
-    for (QWidget* form : {static_cast<QWidget*>(window.get()), openWindow("Calibrate"),
-                          openWindow("RmForm"), openWindow("SigGen"), openWindow("ManTare"),
-                          openWindow("uLMSform")}) {
+    for (QWidget* form :
+         {static_cast<QWidget*>(window.get()), openWindow("Calibrate"), openWindow("RmForm"),
+          openWindow("SigGen"), openWindow("ManTare"), openWindow("uLMSform")}) {
         ASSERT_NE(form, nullptr);
         for (QWidget* control : form->findChildren<QWidget*>()) {
             if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QLineEdit*>(control) &&
@@ -70,8 +71,8 @@ TEST_F(HonestControlsTest, EveryControlHasAGreyTextWhenDisabled) {
             const QPalette::ColorRole role = textRole(control);
             const QColor active = p.color(QPalette::Active, role);
             const QColor disabled = p.color(QPalette::Disabled, role);
-            EXPECT_NE(disabled, active) << form->objectName().toStdString() << "/"
-                                        << control->objectName().toStdString();
+            EXPECT_NE(disabled, active)
+                << form->objectName().toStdString() << "/" << control->objectName().toStdString();
             EXPECT_EQ(disabled.red(), disabled.blue()) << control->objectName().toStdString();
             EXPECT_GT(qGray(disabled.rgb()), 90) << control->objectName().toStdString();
             EXPECT_LT(qGray(disabled.rgb()), 200) << control->objectName().toStdString();
@@ -81,7 +82,7 @@ TEST_F(HonestControlsTest, EveryControlHasAGreyTextWhenDisabled) {
 
 TEST_F(HonestControlsTest, ChoosingAMenuEntryAgainRestoresItsMinimisedWindow) {
     const std::pair<const char*, const char*> entries[] = {
-        {"menuCalibrate", "Calibrate"}, {"menuRm", "RmForm"},   {"myuLMs", "uLMSform"},
+        {"menuCalibrate", "Calibrate"}, {"menuRm", "RmForm"},     {"myuLMs", "uLMSform"},
         {"menuSigGen", "SigGen"},       {"myManTare", "ManTare"}, {"menuHelp", "MyHelp"}};
     for (const auto& [menu, name] : entries) {
         auto* action = window->findChild<QAction*>(menu);

@@ -36,7 +36,9 @@ TEST(ScopeWidget, PositionsBecomeDrawingUnits) {
         QPointF widget;
         QPointF units;
     };
-    const Row rows[] = {{{1, 1}, {0, 0}}, {{11, 21}, {150, 300}}, {{0.5, 1.2}, {-7.5, 3}},
+    const Row rows[] = {{{1, 1}, {0, 0}},
+                        {{11, 21}, {150, 300}},
+                        {{0.5, 1.2}, {-7.5, 3}},
                         {{-100, 2000}, {-1515, 29985}}};
     for (const Row& row : rows) {
         const QPointF units = ScopeWidget::toUnits(row.widget);
@@ -66,12 +68,15 @@ TEST(ScopeWidget, ReportsMouseEventsWithButtonsAndUnits) {
     ScopeWidget widget(renderer);
     EXPECT_EQ(widget.objectName(), "Picture1");
     std::vector<std::pair<char, Event>> seen;
-    QObject::connect(&widget, &ScopeWidget::mousePressed,
-                     [&](int16_t b, float x, float y) { seen.push_back({'d', {b, x, y}}); });
-    QObject::connect(&widget, &ScopeWidget::mouseMoved,
-                     [&](int16_t b, float x, float y) { seen.push_back({'m', {b, x, y}}); });
-    QObject::connect(&widget, &ScopeWidget::mouseReleased,
-                     [&](int16_t b, float x, float y) { seen.push_back({'u', {b, x, y}}); });
+    QObject::connect(&widget, &ScopeWidget::mousePressed, [&](int16_t b, float x, float y) {
+        seen.push_back({'d', {b, x, y}});
+    });
+    QObject::connect(&widget, &ScopeWidget::mouseMoved, [&](int16_t b, float x, float y) {
+        seen.push_back({'m', {b, x, y}});
+    });
+    QObject::connect(&widget, &ScopeWidget::mouseReleased, [&](int16_t b, float x, float y) {
+        seen.push_back({'u', {b, x, y}});
+    });
 
     const QPointF at(101, 51);
     QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::RightButton,

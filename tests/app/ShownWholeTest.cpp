@@ -18,7 +18,8 @@ int firstVisibleCharacter(QLineEdit* box) {
     box->grab();
     QStyleOptionFrame option;
     option.initFrom(box);
-    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
     const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
     return box->cursorPositionAt(QPoint(contents.left() + 3, box->height() / 2));
 }
@@ -79,8 +80,10 @@ TEST_F(ShownWholeTest, DialogBoxesShowTheirStartWhenLoaded) {
     settings().steps.uLMS1 = 0.012345678f;
     settings().tare = {-3.3e-6f, -3.25f, -12345.5f};
     const std::pair<void (Varnex::*)(), const char*> dialogs[] = {
-        {&Varnex::menuSigGen_Click, "SigGen"},    {&Varnex::menuCalibrate_Click, "Calibrate"},
-        {&Varnex::menuRm_Click, "RmForm"},        {&Varnex::myuLMs_Click, "uLMSform"},
+        {&Varnex::menuSigGen_Click, "SigGen"},
+        {&Varnex::menuCalibrate_Click, "Calibrate"},
+        {&Varnex::menuRm_Click, "RmForm"},
+        {&Varnex::myuLMs_Click, "uLMSform"},
         {&Varnex::myManTare_Click, "ManTare"}};
     for (const auto& [open, name] : dialogs) {
         (window.get()->*open)();

@@ -23,9 +23,9 @@
 
 #include "ScriptedMessageBoxes.h"
 #include "TempFolder.h"
+#include "app/ShapeWidget.h"
 #include "audio/ComponentDescription.h"
 #include "audio/SimulatedBridge.h"
-#include "app/ShapeWidget.h"
 #include "dialogs/FormBuilder.h"
 #include "instrument/SettingsFile.h"
 #include "scope/ScopeGeometry.h"
@@ -103,8 +103,8 @@ TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
 }
 
 TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
-    writeSettingsLines({"998.7", "0.0123", "1", "3E-05", "200", "0.25", "50", "0", "1", "3",
-                        "20", "2", "1000", "3000", "0", "12.5", "3.3E-12", "2E-06", "0.25"});
+    writeSettingsLines({"998.7", "0.0123", "1", "3E-05", "200", "0.25", "50", "0", "1", "3", "20",
+                        "2", "1000", "3000", "0", "12.5", "3.3E-12", "2E-06", "0.25"});
     auto window = makeWindow();
     const Settings& s = window->instrument().settings();
     EXPECT_EQ(s.resistors.Rm, 998.7f);
@@ -123,8 +123,8 @@ TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
 }
 
 TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
-    writeSettingsLines({"100", "0.055", "0.9955", "2.792E-05", "200", "0.5", "20", "1", "1", "3",
-                        "1", "1"});
+    writeSettingsLines(
+        {"100", "0.055", "0.9955", "2.792E-05", "200", "0.5", "20", "1", "1", "3", "1", "1"});
     auto window = makeWindow();
     EXPECT_TRUE(child<QCheckBox>(*window, "Check1")->isChecked());
     EXPECT_EQ(window->instrument().settings().scope.CursorsOn, 1);
@@ -171,7 +171,8 @@ TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
         window->btnExit_Click();
         EXPECT_TRUE(window->isVisible()) << when;
         ASSERT_FALSE(boxes.shown.empty()) << when;
-        EXPECT_EQ(boxes.shown.back().text, "A process is running.  Click Stop before closing.") << when;
+        EXPECT_EQ(boxes.shown.back().text, "A process is running.  Click Stop before closing.")
+            << when;
         EXPECT_EQ(boxes.shown.back().title, "Exit Check") << when;
         EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName)) << when;
     };
@@ -186,7 +187,9 @@ TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
 // Exit reached while the device records (its wait calls back into the window).
 class ExitDuringARecording final : public PollTimer {
 public:
-    std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::now(); }
+    std::chrono::steady_clock::time_point now() override {
+        return std::chrono::steady_clock::now();
+    }
     void pause() override {
         if (window && !tried) {
             tried = true;
@@ -216,9 +219,10 @@ TEST_F(VarnexWindowTest, ExitIsRefusedWhileTheDeviceRecords) {
     window.btnStart_Click();
     ASSERT_TRUE(exitTimer.tried);
     EXPECT_TRUE(window.isVisible());
-    const auto refused = std::find_if(boxes.shown.begin(), boxes.shown.end(), [](const MessageRequest& m) {
-        return m.text == "A process is running.  Click Stop before closing.";
-    });
+    const auto refused =
+        std::find_if(boxes.shown.begin(), boxes.shown.end(), [](const MessageRequest& m) {
+            return m.text == "A process is running.  Click Stop before closing.";
+        });
     EXPECT_NE(refused, boxes.shown.end());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName));
     window.btnExit_Click();
@@ -293,8 +297,8 @@ TEST_F(VarnexWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
     for (const Row& row : rows) {
         auto* control = window->findChild<QWidget*>(row.name);
         ASSERT_NE(control, nullptr) << row.name;
-        EXPECT_EQ(control->geometry(), QRect(row.left / 15, row.top / 15, row.width / 15,
-                                             row.height / 15))
+        EXPECT_EQ(control->geometry(),
+                  QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15))
             << row.name;
         if (!row.caption) continue;
         QString caption;

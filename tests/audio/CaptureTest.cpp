@@ -67,8 +67,9 @@ void playTone(SimulatedBridge& bridge) {
 struct Fixture {
     std::unique_ptr<CaptureBuffers> state = std::make_unique<CaptureBuffers>();
     std::vector<std::string> events;
-    CaptureCallbacks callbacks{[this] { events.push_back("yield " + std::to_string(state->Samples[0])); },
-                               [this] { events.push_back("measure and draw"); }};
+    CaptureCallbacks callbacks{
+        [this] { events.push_back("yield " + std::to_string(state->Samples[0])); },
+        [this] { events.push_back("measure and draw"); }};
 };
 
 TEST(Capture, SamplesAfterACaptureOnTheSimulatedBridge) {
@@ -115,8 +116,9 @@ TEST(Capture, SecondCaptureOverwritesExactlyTheCopiedRange) {
             ASSERT_EQ(f.state->Samples[n], want) << "pass " << pass << " index " << n;
         }
     }
-    EXPECT_EQ(input.log, (std::vector<std::string>{"open", "start 7", "add 7", "reset 7", "close 7",
-                                                   "open", "start 7", "add 7", "reset 7", "close 7"}));
+    EXPECT_EQ(input.log,
+              (std::vector<std::string>{"open", "start 7", "add 7", "reset 7", "close 7", "open",
+                                        "start 7", "add 7", "reset 7", "close 7"}));
     ASSERT_NE(input.header, nullptr);
 }
 

@@ -49,14 +49,14 @@ TEST(ComponentDescription, CapacitorIsOpenAtDirectCurrent) {
 }
 
 TEST(ComponentDescription, RefusesWhatItCannotRead) {
-    const char* rows[] = {"",      "R",     "R=",    "R=abc",  "X=5",    "R=1k,",  "R=-5",
-                          "C=0",   "C=-1n", "L=-1m", "Z=50-j", "Z=j",    "R=1-2",  "R=1e",
-                          "R=1kk", "R==5",  "R=1.2.3", "Z=5+3", "RR=5",   "R=1e999",
+    const char* rows[] = {"", "R", "R=", "R=abc", "X=5", "R=1k,", "R=-5", "C=0", "C=-1n", "L=-1m",
+                          "Z=50-j", "Z=j", "R=1-2", "R=1e", "R=1kk", "R==5", "R=1.2.3", "Z=5+3",
+                          "RR=5", "R=1e999",
                           // A negative resistance in Z can cancel the source and Rm.
                           "Z=-150", "Z=-1+5j",
                           // Sums and 1/C beyond a double.
-                          "R=1e308,R=1e308", "L=1e308,L=1e308", "Z=1e308,Z=1e308", "Z=1e308j,Z=1e308j",
-                          "R=1e308,Z=1e308", "Z=1e308+5j,R=1e308", "C=1e-320"};
+                          "R=1e308,R=1e308", "L=1e308,L=1e308", "Z=1e308,Z=1e308",
+                          "Z=1e308j,Z=1e308j", "R=1e308,Z=1e308", "Z=1e308+5j,R=1e308", "C=1e-320"};
     for (const char* text : rows) {
         std::string error;
         EXPECT_FALSE(parseComponent(text, &error)) << '"' << text << '"';
@@ -65,7 +65,8 @@ TEST(ComponentDescription, RefusesWhatItCannotRead) {
 }
 
 TEST(ComponentDescription, LargeButFinitePartsAreAccepted) {
-    const char* rows[] = {"R=1e308", "Z=1e308+1e308j", "L=1e300", "C=1e-300,C=1e-300", "Z=0-30j", "Z=-0"};
+    const char* rows[] = {"R=1e308",           "Z=1e308+1e308j", "L=1e300",
+                          "C=1e-300,C=1e-300", "Z=0-30j",        "Z=-0"};
     for (const char* text : rows) {
         std::string error;
         EXPECT_TRUE(parseComponent(text, &error)) << text << ": " << error;

@@ -69,8 +69,8 @@ TEST(PortAudioLoopback, RecordsTheProgramToneWithoutAGap) {
         EXPECT_EQ(state->hWaveIn, 0);
 
         for (int channel = 0; channel < 2; ++channel) {
-            const std::string row = "capture " + std::to_string(capture) + " channel " +
-                                    std::to_string(channel);
+            const std::string row =
+                "capture " + std::to_string(capture) + " channel " + std::to_string(channel);
             int16_t high = -32768, low = 32767;
             int rises = 0;
             for (int m = 0; m < kMeasuredFrames; ++m) {

@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <complex>
 #include <memory>
 #include <numbers>
 #include <thread>
-#include <algorithm>
 #include <vector>
 
 namespace varnex {
@@ -46,7 +46,8 @@ std::vector<int16_t> recordTone(SimulatedBridge& bridge, float freq, double leve
     bridge.input->start(handle);
     bridge.input->addBuffer(handle, header);
     const auto deadline = Clock::now() + std::chrono::seconds(3);
-    while (!isDone(header) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!isDone(header) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_TRUE(isDone(header));
     EXPECT_EQ(header.bytesRecorded.load(), kCaptureBytes);
     bridge.input->close(handle);
@@ -59,7 +60,8 @@ constexpr int kToneStart = 132;
 // Complex amplitude c of c_re sin(wt) + c_im cos(wt), t counted from the
 // tone's first frame, fitted over frames [from, end); a lead of 90 degrees
 // shows as +j, as the program counts it.
-std::complex<double> phasor(const std::vector<int16_t>& block, int which, double freq, size_t from) {
+std::complex<double> phasor(const std::vector<int16_t>& block, int which, double freq,
+                            size_t from) {
     const double w = 2 * std::numbers::pi * freq / 44100;
     double ss = 0, sc = 0, cc = 0, ys = 0, yc = 0;
     for (size_t k = from; k < block.size() / 2; ++k) {
@@ -76,8 +78,8 @@ TEST(SimulatedBridge, ChannelsFollowTheCircuitFormula) {
         const char* component;
         float freq;
     };
-    const Row rows[] = {{"R=1k", 1225}, {"C=100n", 1225}, {"L=10m,R=5", 1225},
-                        {"Z=50-30j", 1225}, {"C=1u", 120}, {"R=10", 3675}, {"L=1m", 2205}};
+    const Row rows[] = {{"R=1k", 1225}, {"C=100n", 1225}, {"L=10m,R=5", 1225}, {"Z=50-30j", 1225},
+                        {"C=1u", 120},  {"R=10", 3675},   {"L=1m", 2205}};
     const double rs = 50, rm = 100, right = 1 / 0.9955;
     for (const Row& r : rows) {
         SimulatedBridge bridge = makeSimulatedBridge(immediateCard(r.component));
@@ -90,8 +92,10 @@ TEST(SimulatedBridge, ChannelsFollowTheCircuitFormula) {
         const std::complex<double> wantRight = drive * right * (rm + z) / (rs + rm + z);
         const std::complex<double> left = phasor(block, 0, r.freq, 400);
         const std::complex<double> rightGot = phasor(block, 1, r.freq, 400);
-        EXPECT_NEAR(std::abs(left), std::abs(wantLeft), 1e-3 * std::abs(wantLeft) + 0.05) << r.component;
-        EXPECT_NEAR(std::abs(rightGot), std::abs(wantRight), 1e-3 * std::abs(wantRight)) << r.component;
+        EXPECT_NEAR(std::abs(left), std::abs(wantLeft), 1e-3 * std::abs(wantLeft) + 0.05)
+            << r.component;
+        EXPECT_NEAR(std::abs(rightGot), std::abs(wantRight), 1e-3 * std::abs(wantRight))
+            << r.component;
         EXPECT_NEAR(std::arg(left / wantLeft), 0, 1e-3) << r.component;
         EXPECT_NEAR(std::arg(rightGot / wantRight), 0, 1e-3) << r.component;
         // What the program computes with its default calibration: Vx / Vr = Z / Rm.
@@ -144,8 +148,10 @@ TEST(SimulatedBridge, SilenceAfterTheToneStartsThenTone) {
     SimulatedBridge bridge = makeSimulatedBridge(immediateCard("R=1k"));
     const std::vector<int16_t> block = recordTone(bridge, 1225);
     int loudestBefore = 0, loudestAfter = 0;
-    for (size_t k = 0; k < kToneStart; ++k) loudestBefore = std::max(loudestBefore, std::abs(block[2 * k + 1]));
-    for (size_t k = kToneStart; k < 200; ++k) loudestAfter = std::max(loudestAfter, std::abs(block[2 * k + 1]));
+    for (size_t k = 0; k < kToneStart; ++k)
+        loudestBefore = std::max(loudestBefore, std::abs(block[2 * k + 1]));
+    for (size_t k = kToneStart; k < 200; ++k)
+        loudestAfter = std::max(loudestAfter, std::abs(block[2 * k + 1]));
     EXPECT_LE(loudestBefore, 6) << "noise only during the output latency";
     EXPECT_GT(loudestAfter, 10000);
 }

@@ -58,13 +58,14 @@ TEST(WavImage, HeaderFieldsForEveryModeAndWidth) {
         uint32_t channels, bytesPerSecond, blockAlign, bytesPerFrame;
     };
     const Row rows[] = {
-        {0, 8, 1, 44100, 1, 1},  {1, 8, 2, 88200, 2, 2},  {2, 8, 2, 88200, 2, 2},
-        {3, 8, 2, 88200, 2, 2},  {0, 16, 1, 88200, 2, 2}, {1, 16, 2, 176400, 4, 4},
+        {0, 8, 1, 44100, 1, 1},   {1, 8, 2, 88200, 2, 2},   {2, 8, 2, 88200, 2, 2},
+        {3, 8, 2, 88200, 2, 2},   {0, 16, 1, 88200, 2, 2},  {1, 16, 2, 176400, 4, 4},
         {2, 16, 2, 176400, 4, 4}, {3, 16, 2, 176400, 4, 4},
     };
     for (const Row& r : rows) {
         const std::vector<uint8_t> b = image(1225, 0.5, r.bits, r.mode);
-        const std::string row = "mode " + std::to_string(r.mode) + " bits " + std::to_string(r.bits);
+        const std::string row =
+            "mode " + std::to_string(r.mode) + " bits " + std::to_string(r.bits);
         EXPECT_EQ(field(b, 22, 2), r.channels) << row;
         EXPECT_EQ(field(b, 28, 4), r.bytesPerSecond) << row;
         EXPECT_EQ(field(b, 32, 2), r.blockAlign) << row;
@@ -107,7 +108,8 @@ TEST(WavImage, LoopHasNoJumpAtTheSeam) {
         const size_t n = left.size();
         int worst = 0;
         for (size_t k = n; k < 2 * n; ++k) {
-            const int ideal = static_cast<int>(std::floor(0.5 * 32767 * std::sin(step * static_cast<double>(k))));
+            const int ideal =
+                static_cast<int>(std::floor(0.5 * 32767 * std::sin(step * static_cast<double>(k))));
             worst = std::max(worst, std::abs(left[k - n] - ideal));
         }
         EXPECT_LE(worst, 1) << freq << " Hz";
@@ -147,8 +149,9 @@ TEST(WavImage, LevelsOutsideZeroToOneAreClamped) {
     struct Row {
         double level, actsAs;
     };
-    const Row rows[] = {{2, 1}, {1e300, 1}, {inf, 1}, {-0.5, 0}, {-inf, 0},
-                        {std::numeric_limits<double>::quiet_NaN(), 0}, {1, 1}, {0.25, 0.25}};
+    const Row rows[] = {{2, 1},    {1e300, 1},  {inf, 1},
+                        {-0.5, 0}, {-inf, 0},   {std::numeric_limits<double>::quiet_NaN(), 0},
+                        {1, 1},    {0.25, 0.25}};
     for (const Row& r : rows) {
         const std::vector<uint8_t> b = image(1225, r.level);
         EXPECT_EQ(b, image(1225, r.actsAs)) << "level " << r.level;
@@ -169,13 +172,14 @@ TEST(WavImage, ChannelLayoutsOfModesAndWidths) {
         int crestLeft, crestRight;  // -999: no such channel
     };
     const Row rows[] = {
-        {0, 16, 2, 16383, -999}, {2, 16, 4, 16383, 0}, {3, 16, 4, 0, 16383},
+        {0, 16, 2, 16383, -999},  {2, 16, 4, 16383, 0}, {3, 16, 4, 0, 16383},
         {1, 16, 4, 16383, 16383}, {0, 8, 1, 190, -999}, {1, 8, 2, 190, 190},
-        {2, 8, 2, 190, 0},         {3, 8, 2, 0, 190},
+        {2, 8, 2, 190, 0},        {3, 8, 2, 0, 190},
     };
     for (const Row& r : rows) {
         const std::vector<uint8_t> b = image(1225, 0.5, r.bits, r.mode);
-        const std::string row = "mode " + std::to_string(r.mode) + " bits " + std::to_string(r.bits);
+        const std::string row =
+            "mode " + std::to_string(r.mode) + " bits " + std::to_string(r.bits);
         ASSERT_EQ(b.size(), 44 + 3600 * r.frameBytes) << row;
         const size_t crest = 44 + 9 * r.frameBytes;
         const size_t sampleBytes = r.bits / 8;
@@ -240,8 +244,12 @@ TEST(PcmLoop, RefusesMalformedImages) {
         size_t offset;
         uint8_t value;
     };
-    const Row rows[] = {{"not RIFF", 0, 'X'},   {"not WAVE", 8, 'X'},   {"not PCM", 20, 3},
-                        {"5 channels", 22, 5},  {"12 bits", 34, 12},    {"no data tag", 36, 'X'},
+    const Row rows[] = {{"not RIFF", 0, 'X'},
+                        {"not WAVE", 8, 'X'},
+                        {"not PCM", 20, 3},
+                        {"5 channels", 22, 5},
+                        {"12 bits", 34, 12},
+                        {"no data tag", 36, 'X'},
                         {"data beyond the end", 42, 0xFF}};
     for (const Row& r : rows) {
         std::vector<uint8_t> bad = good;

@@ -8,7 +8,9 @@
 namespace varnex::cli {
 namespace {
 
-Invocation parse(std::vector<std::string> arguments) { return parseCommandLine(arguments); }
+Invocation parse(std::vector<std::string> arguments) {
+    return parseCommandLine(arguments);
+}
 
 std::string joined(const std::vector<std::string>& words) {
     std::string text;
@@ -17,14 +19,16 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 TEST(CommandLine, CommandsAndTheirOptions) {
-    const Invocation window = parse({"--log", "runs.csv", "--input-device=usb", "--output-device", "USB"});
+    const Invocation window =
+        parse({"--log", "runs.csv", "--input-device=usb", "--output-device", "USB"});
     EXPECT_EQ(window.command, Command::Window);
     EXPECT_EQ(window.logFile, "runs.csv");
     EXPECT_EQ(window.devices.input, "usb");
     EXPECT_EQ(window.devices.output, "USB");
 
-    const Invocation measure = parse({"measure", "--frequency", "120", "--resistor=1k", "--level", "0.25",
-                                      "--count", "3", "--format", "json", "--simulate", "C=1u,noise=2"});
+    const Invocation measure =
+        parse({"measure", "--frequency", "120", "--resistor=1k", "--level", "0.25", "--count", "3",
+               "--format", "json", "--simulate", "C=1u,noise=2"});
     EXPECT_EQ(measure.command, Command::Measure);
     EXPECT_EQ(measure.measure.frequencyOption, 5) << "120 Hz is the generator's option 5";
     EXPECT_EQ(measure.measure.resistorOption, 3);
@@ -49,9 +53,11 @@ TEST(CommandLine, CommandsAndTheirOptions) {
 }
 
 TEST(CommandLine, QtsOwnOptionsGoToTheWindow) {
-    const Invocation i = parse({"-platform", "offscreen", "--style=Fusion", "-reverse", "--log", "a.csv"});
+    const Invocation i =
+        parse({"-platform", "offscreen", "--style=Fusion", "-reverse", "--log", "a.csv"});
     ASSERT_EQ(i.command, Command::Window) << i.error;
-    EXPECT_EQ(i.qtArguments, (std::vector<std::string>{"-platform", "offscreen", "--style=Fusion", "-reverse"}));
+    EXPECT_EQ(i.qtArguments,
+              (std::vector<std::string>{"-platform", "offscreen", "--style=Fusion", "-reverse"}));
     EXPECT_EQ(i.logFile, "a.csv");
     EXPECT_EQ(parse({"measure", "-platform", "offscreen"}).command, Command::Invalid)
         << "the headless commands have no window";

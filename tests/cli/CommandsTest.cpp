@@ -27,7 +27,8 @@ struct CommandRun {
     std::string errors;
 };
 
-CommandRun run(Command command, MeasureOptions options, const char* component, bool hasInput = true) {
+CommandRun run(Command command, MeasureOptions options, const char* component,
+               bool hasInput = true) {
     SimulatedBridgeOptions bridge;
     bridge.circuit.component = *parseComponent(component);
     bridge.realTime = false;
@@ -40,7 +41,8 @@ CommandRun run(Command command, MeasureOptions options, const char* component, b
     platform.now = [] { return ReadingTime(std::chrono::seconds(1765238400)); };
     platform.sleep = [](std::chrono::milliseconds) {};
     CommandRun r;
-    r.status = command == Command::Measure ? runMeasure(options, platform) : runSweep(options, platform);
+    r.status =
+        command == Command::Measure ? runMeasure(options, platform) : runSweep(options, platform);
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) r.lines.push_back(line);
     r.errors = err.str();
@@ -54,9 +56,10 @@ TEST(Commands, MeasureJsonReadsTheComponentWithinItsUncertainty) {
     const CommandRun r = run(Command::Measure, options, "L=10m,R=20");
     ASSERT_EQ(r.status, kExitOk) << r.errors;
     ASSERT_EQ(r.lines.size(), 3u);
-    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.lines.back())).object();
-    EXPECT_EQ(o.keys(), QStringList({"angle", "elms", "frequency", "kind", "ls", "q", "rm", "rs", "time",
-                                     "u_rs", "u_xs", "ulms", "xs", "z"}));
+    const QJsonObject o =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.lines.back())).object();
+    EXPECT_EQ(o.keys(), QStringList({"angle", "elms", "frequency", "kind", "ls", "q", "rm", "rs",
+                                     "time", "u_rs", "u_xs", "ulms", "xs", "z"}));
     const double xs = 2 * std::numbers::pi * 1225 * 0.01;
     EXPECT_EQ(o["time"].toString(), "2025-12-09T00:00:00.000Z");
     EXPECT_EQ(o["frequency"].toDouble(), 1225);
@@ -129,14 +132,16 @@ TEST(Commands, SweepMeasuresEveryFrequencyAndPlotsTheCurve) {
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         if (xml.name() == u"svg") root = true;
-        if (xml.name() == u"text") texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (xml.name() == u"text")
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_TRUE(root);
     for (const char* label : {"Frequency (Hz)", "Angle of Z (degrees)", "3675"})
         EXPECT_TRUE(texts.contains(label)) << label;
     // The title (the ohm sign may come as a text of its own, in another font).
-    EXPECT_FALSE(texts.filter("Capacitive component, Rm = 100").isEmpty()) << texts.join('|').toStdString();
+    EXPECT_FALSE(texts.filter("Capacitive component, Rm = 100").isEmpty())
+        << texts.join('|').toStdString();
 }
 
 TEST(Commands, FailuresPrintNoReadingAndTellWhy) {

@@ -74,7 +74,8 @@ TEST(NumberText, DoublesNextToTheLargestReadBack) {
         {1.797693134862306e308, "1.79769313486231E+308"},  // and up where it fits
     };
     for (const Row& row : rows) {
-        const std::string value = (testing::Message() << std::setprecision(17) << row.value).GetString();
+        const std::string value =
+            (testing::Message() << std::setprecision(17) << row.value).GetString();
         EXPECT_EQ(plainForm(row.value), row.plain) << value;
         const double back = numericValue(plainForm(row.value));
         EXPECT_NEAR(back, row.value, std::fabs(row.value) * 6e-15) << value;
@@ -197,7 +198,8 @@ TEST(NumberText, FormsReadBackWithinSevenSignificantDigits) {
     std::uniform_real_distribution<float> mantissa(-10, 10);
     std::uniform_int_distribution<int> exponent(-12, 12);
     for (int i = 0; i < 2000; ++i) {
-        const float value = mantissa(random) * std::pow(10.0f, static_cast<float>(exponent(random)));
+        const float value =
+            mantissa(random) * std::pow(10.0f, static_cast<float>(exponent(random)));
         const float padded = singleValue(paddedForm(value));
         const float plain = singleValue(plainForm(value));
         EXPECT_EQ(padded, plain) << paddedForm(value);
@@ -213,7 +215,8 @@ TEST(NumberText, RandomBytesNeverCrashTheReader) {
     for (int i = 0; i < 20000; ++i) {
         std::string text(length(random), '\0');
         for (char& c : text)
-            c = (i % 2) ? static_cast<char>(byte(random)) : alphabet[byte(random) % alphabet.size()];
+            c = (i % 2) ? static_cast<char>(byte(random))
+                        : alphabet[byte(random) % alphabet.size()];
         const double value = numericValue(text);
         EXPECT_TRUE(std::isfinite(value)) << text;
     }

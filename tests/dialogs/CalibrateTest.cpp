@@ -44,7 +44,7 @@ TEST_F(CalibrateTest, VoltsPerBitIsStoredAsTypedButNeverZeroOrNegative) {
         const char* typed;
         float stored;
     };
-    const Row rows[] = {{"-3", 0.0001f}, {"3E-05", 0.00003f}, {"0", 0.0001f}, {"", 0.0001f},
+    const Row rows[] = {{"-3", 0.0001f},  {"3E-05", 0.00003f}, {"0", 0.0001f},        {"", 0.0001f},
                         {"abc", 0.0001f}, {"1.5E-5", 1.5e-5f}, {"2 .5e-5 V", 2.5e-5f}};
     QLineEdit* vcal = box(open(), "vcal");
     for (const Row& row : rows) {
@@ -66,8 +66,8 @@ TEST_F(CalibrateTest, ClearingVoltsPerBitWhileTypingPassesThroughTheFallback) {
 
 TEST_F(CalibrateTest, BalanceIsStoredAtOnceWhateverItIs) {
     QLineEdit* chBal = box(open(), "chBal");
-    for (auto [typed, stored] : {std::pair{"1.02", 1.02f}, {"0", 0.0f}, {"-1", -1.0f},
-                                 {"1e6", 1e6f}, {"", 0.0f}}) {
+    for (auto [typed, stored] :
+         {std::pair{"1.02", 1.02f}, {"0", 0.0f}, {"-1", -1.0f}, {"1e6", 1e6f}, {"", 0.0f}}) {
         typeInto(chBal, typed);
         EXPECT_EQ(settings().calibration.Bal, stored) << "typed '" << typed << "'";
     }

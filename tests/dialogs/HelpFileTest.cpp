@@ -22,7 +22,10 @@ TEST(HelpFile, Utf8IsCheckedStrictly) {
         {"three bytes (ohm sign)", "\xE2\x84\xA6", true},
         {"four bytes", "\xF0\x9F\x94\x8C", true},
         {"highest code point", "\xF4\x8F\xBF\xBF", true},
-        {"Latin-1 micro sign", "10 \xB5" "F", false},
+        {"Latin-1 micro sign",
+         "10 \xB5"
+         "F",
+         false},
         {"Latin-1 e acute at the end", "caf\xE9", false},
         {"lone continuation byte", "\x80", false},
         {"overlong slash", "\xC0\xAF", false},
@@ -42,9 +45,14 @@ TEST(HelpFile, Windows1252BytesBecomeTheirCharacters) {
         std::string utf8;
     };
     const Row rows[] = {
-        {"Latin-1 letters", "10 \xB5" "F caf\xE9\r\n", "10 \xC2\xB5" "F caf\xC3\xA9\r\n"},
+        {"Latin-1 letters",
+         "10 \xB5"
+         "F caf\xE9\r\n",
+         "10 \xC2\xB5"
+         "F caf\xC3\xA9\r\n"},
         {"highest byte", "\xFF", "\xC3\xBF"},
-        {"curly quotes", "\x93Rm\x94 \x91x\x92", "\xE2\x80\x9CRm\xE2\x80\x9D \xE2\x80\x98x\xE2\x80\x99"},
+        {"curly quotes", "\x93Rm\x94 \x91x\x92",
+         "\xE2\x80\x9CRm\xE2\x80\x9D \xE2\x80\x98x\xE2\x80\x99"},
         {"dashes and dots", "a \x96 b \x97 c\x85", "a \xE2\x80\x93 b \xE2\x80\x94 c\xE2\x80\xA6"},
         {"euro, trade mark, bullet", "\x80 \x99 \x95", "\xE2\x82\xAC \xE2\x84\xA2 \xE2\x80\xA2"},
         {"letters of 0x8A..0x9F", "\x8A\x8C\x8E\x9A\x9C\x9E\x9F",
@@ -60,7 +68,8 @@ TEST(HelpFile, MissingFileNoteSaysToCloseTheWindowFirst) {
     const HelpText help = loadHelpText(folder.path());
     EXPECT_FALSE(help.fromFile);
     // Help on an open window only raises it; the file is read when it opens.
-    EXPECT_NE(help.utf8.find("close this window and choose Help again"), std::string::npos) << help.utf8;
+    EXPECT_NE(help.utf8.find("close this window and choose Help again"), std::string::npos)
+        << help.utf8;
 }
 
 TEST(HelpFile, UnreadableFileGivesANoteNotAnError) {

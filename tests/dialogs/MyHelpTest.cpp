@@ -54,11 +54,19 @@ TEST_F(MyHelpTest, ReadsUtf8WhenValidElseWindows1252) {
     };
     const Row rows[] = {
         {"ASCII", "Rs and Xs\r\n", "Rs and Xs\n"},
-        {"UTF-8", "10 \xC2\xB5" "F caf\xC3\xA9 \xE2\x84\xA6\r\n",
+        {"UTF-8",
+         "10 \xC2\xB5"
+         "F caf\xC3\xA9 \xE2\x84\xA6\r\n",
          QString("10 ") + QChar(0xB5) + "F caf" + QChar(0xE9) + " " + QChar(0x2126) + "\n"},
-        {"Latin-1", "10 \xB5" "F caf\xE9\r\n", QString("10 ") + QChar(0xB5) + "F caf" + QChar(0xE9) + "\n"},
-        {"Windows-1252", "\x93Rm\x94 \x96 \x80" "5\r\n",
-         QChar(0x201C) + QString("Rm") + QChar(0x201D) + " " + QChar(0x2013) + " " + QChar(0x20AC) + "5\n"},
+        {"Latin-1",
+         "10 \xB5"
+         "F caf\xE9\r\n",
+         QString("10 ") + QChar(0xB5) + "F caf" + QChar(0xE9) + "\n"},
+        {"Windows-1252",
+         "\x93Rm\x94 \x96 \x80"
+         "5\r\n",
+         QChar(0x201C) + QString("Rm") + QChar(0x201D) + " " + QChar(0x2013) + " " + QChar(0x20AC) +
+             "5\n"},
         {"UTF-8 with a mark", "\xEF\xBB\xBFHelp\r\n", "Help\n"},
     };
     for (const Row& row : rows) {
@@ -121,11 +129,11 @@ TEST(ShippedHelpFile, IsCompleteWithCrLfLineEnds) {
         ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "a bare LF ends line " << lines;
     }
     EXPECT_GT(lines, 150) << "several pages";
-    for (const char* needed : {"Set Mixer", "Wave input device did not open!",
-                               "A process is running.  Click Stop before closing.",
-                               "Use Exit button to close",
-                               "This will set all tare values to zero.", "VARNEX_SIMULATE=\"C=100n\"",
-                               "VARNEX_SIMULATE=\"R=1k\"", "VARNEX_SIMULATE=\"L=10m,R=5\""})
+    for (const char* needed :
+         {"Set Mixer", "Wave input device did not open!",
+          "A process is running.  Click Stop before closing.", "Use Exit button to close",
+          "This will set all tare values to zero.", "VARNEX_SIMULATE=\"C=100n\"",
+          "VARNEX_SIMULATE=\"R=1k\"", "VARNEX_SIMULATE=\"L=10m,R=5\""})
         EXPECT_NE(bytes.find(needed), std::string::npos) << needed;
     const HelpText help = loadHelpText(folder);
     EXPECT_TRUE(help.fromFile);

@@ -61,8 +61,8 @@ TEST_F(RmFormTest, EditingAnUnselectedResistorStoresOnlyItsValue) {
         const char* typed;
         float stored;
     };
-    const Row rows[] = {{"1 000", 1000}, {"1,5", 1},     {"", 0},        {"abc", 0},
-                        {"-47", -47},    {"2.2E3", 2200}, {"  12 .5 ", 12.5f}};
+    const Row rows[] = {{"1 000", 1000}, {"1,5", 1},         {"", 0}, {"abc", 0}, {"-47", -47},
+                        {"2.2E3", 2200}, {"  12 .5 ", 12.5f}};
     for (const Row& row : rows) {
         settings().resistors.RmOptFlag = 2;
         settings().resistors.Rm = 100.3f;

@@ -24,9 +24,9 @@ TEST_F(SigGenTest, TypedLevelIsHeldToZeroToOneAndStoredAtOnce) {
         const char* shown;
         double stored;
     };
-    const Row rows[] = {{"1.5", "1", 1},       {"-0.2", "0", 0}, {"-", "-", 0},
-                        {".", ".", 0},         {"0.25", "0.25", 0.25}, {"7", "1", 1},
-                        {"abc", "abc", 0},     {"1", "1", 1},   {"0.3 V", "0.3 V", 0.3}};
+    const Row rows[] = {{"1.5", "1", 1},   {"-0.2", "0", 0},       {"-", "-", 0},
+                        {".", ".", 0},     {"0.25", "0.25", 0.25}, {"7", "1", 1},
+                        {"abc", "abc", 0}, {"1", "1", 1},          {"0.3 V", "0.3 V", 0.3}};
     window->menuSigGen_Click();
     QLineEdit* level = box(openWindow("SigGen"), "txtSigGenLvl");
     for (const Row& row : rows) {

@@ -45,7 +45,8 @@ TEST_F(uLMSformTest, CloseWithoutCaptureCommitsAndRedrawsTwice) {
     EXPECT_EQ(settings().steps.uLMS, 0.095f);
     EXPECT_EQ(settings().steps.LMSOptFlag, 5);
     EXPECT_EQ(window->controls().txtuLMS->text(), " .095");
-    EXPECT_EQ(calls, QStringList({"doscope", "doscope"})) << "docalib measures nothing without a capture";
+    EXPECT_EQ(calls, QStringList({"doscope", "doscope"}))
+        << "docalib measures nothing without a capture";
     EXPECT_EQ(openCount("uLMSform"), 0);
 }
 
@@ -64,7 +65,8 @@ TEST_F(uLMSformTest, CloseWithCaptureMeasuresAndRedrawsTwiceAfterCommitting) {
     });
     click(button(form, "btnClose"));
     EXPECT_EQ(calls, QStringList({"docalib", "doscope", "docalib", "doscope"}));
-    EXPECT_EQ(stepWhenMeasured, QList<float>({0.004f, 1, 0.004f, 1})) << "committed before measuring";
+    EXPECT_EQ(stepWhenMeasured, QList<float>({0.004f, 1, 0.004f, 1}))
+        << "committed before measuring";
     // The estimator replaces the chosen step with its own, and the box shows it.
     EXPECT_NE(settings().steps.uLMS, 0.004f);
     EXPECT_EQ(window->controls().txtuLMS->text().toStdString(), paddedForm(settings().steps.uLMS));

@@ -25,8 +25,8 @@ struct Bench {
         SimulatedBridge bridge = makeSimulatedBridge(options);
         instrument = std::make_unique<Instrument>(
             SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr},
-            MeasurementHooks{[this] { ++yields; },
-                             [this](const ImpedanceReading& r) { reading = r; }, {}});
+            MeasurementHooks{
+                [this] { ++yields; }, [this](const ImpedanceReading& r) { reading = r; }, {}});
     }
 
     // Start1 as the window makes it: open, record, measure.
@@ -46,7 +46,7 @@ TEST(Instrument, ACaptureOnTheSimulatedBridgeReadsTheComponent) {
         int frequencyOption;  // SigGenOptFlag
         double Rs, Xs;        // ohms at that frequency, on the 100 ohm reference
         ReactanceKind kind;
-        double seriesValue;   // henries or farads
+        double seriesValue;  // henries or farads
     };
     const double w1225 = 2 * std::numbers::pi * 1225, w120 = 2 * std::numbers::pi * 120;
     const Row rows[] = {
@@ -92,7 +92,8 @@ TEST(Instrument, StopForgetsTheCaptureAndWithoutAnInputNothingIsRecorded) {
     instrument.stop();
     EXPECT_FALSE(instrument.continuous());
     EXPECT_FALSE(instrument.busy());
-    EXPECT_EQ(instrument.measure(), RunOutcome::NotReady) << "Stop leaves no capture to measure again";
+    EXPECT_EQ(instrument.measure(), RunOutcome::NotReady)
+        << "Stop leaves no capture to measure again";
 
     Bench none("R=100", false);
     EXPECT_FALSE(none.instrument->openInput());

@@ -25,7 +25,11 @@ struct FakeWindow {
     std::vector<ReadingTexts> shown;
     std::function<void(int)> onYield;  // gets the number of the yield, from 1
     int yields = 0;
-    MeasurementRun run{*capture, tone, settings, *estimator, results,
+    MeasurementRun run{*capture,
+                       tone,
+                       settings,
+                       *estimator,
+                       results,
                        MeasurementHooks{
                            [this] {
                                log += 'Y';

@@ -56,15 +56,20 @@ TEST(ProgramFiles, AnInstalledProgramKeepsEachUsersSettingsInTheirConfiguration)
     };
     const std::string home = layout.at("home").string();
     const Row rows[] = {
-        {"XDG_CONFIG_HOME", {{"HOME", home}, {"XDG_CONFIG_HOME", layout.at("cfg").string()}},
+        {"XDG_CONFIG_HOME",
+         {{"HOME", home}, {"XDG_CONFIG_HOME", layout.at("cfg").string()}},
          "cfg/varnex/Varnexinit"},
         {"HOME only", {{"HOME", home}}, "home/.config/varnex/Varnexinit"},
-        {"relative XDG_CONFIG_HOME is ignored", {{"HOME", home}, {"XDG_CONFIG_HOME", "cfg"}},
+        {"relative XDG_CONFIG_HOME is ignored",
+         {{"HOME", home}, {"XDG_CONFIG_HOME", "cfg"}},
          "home/.config/varnex/Varnexinit"},
-        {"empty XDG_CONFIG_HOME is ignored", {{"HOME", home}, {"XDG_CONFIG_HOME", ""}},
+        {"empty XDG_CONFIG_HOME is ignored",
+         {{"HOME", home}, {"XDG_CONFIG_HOME", ""}},
          "home/.config/varnex/Varnexinit"},
         {"no HOME", {}, std::nullopt},
-        {"HOME not a folder", {{"HOME", layout.at("usr/share/varnex/MyHelp.txt").string()}}, std::nullopt},
+        {"HOME not a folder",
+         {{"HOME", layout.at("usr/share/varnex/MyHelp.txt").string()}},
+         std::nullopt},
     };
     for (const Row& row : rows) {
         layout.variables = row.variables;

@@ -94,25 +94,19 @@ TEST(SettingsFile, LinesThatDoNotFitTheirTypeLeaveTheirVariable) {
         bool applied;
     };
     const Row rows[] = {
-        {9, "70000", false},      // Integer
-        {9, "-32769", false},     // Integer
-        {9, "32767", true},       // Integer
-        {5, "1e20", false},       // Long
-        {5, "2147483648", false}, // Long
-        {5, "-2147483648", true}, // Long
-        {1, "nan", false},
-        {1, "inf", false},
-        {1, "-inf", false},
-        {1, "1e39", false},       // beyond a Single
-        {6, "1e39", true},        // fits a Double
-        {6, "1e309", false},      // beyond a Double
-        {1, "abc", false},
-        {1, "", false},
-        {1, "12abc", false},
-        {1, "1,5", false},
-        {1, "  250  ", true},
-        {1, "+250", true},
-        {10, "2.0", true},        // whole number written with a point
+        {9, "70000", false},       // Integer
+        {9, "-32769", false},      // Integer
+        {9, "32767", true},        // Integer
+        {5, "1e20", false},        // Long
+        {5, "2147483648", false},  // Long
+        {5, "-2147483648", true},  // Long
+        {1, "nan", false},        {1, "inf", false},    {1, "-inf", false},
+        {1, "1e39", false},   // beyond a Single
+        {6, "1e39", true},    // fits a Double
+        {6, "1e309", false},  // beyond a Double
+        {1, "abc", false},        {1, "", false},       {1, "12abc", false},
+        {1, "1,5", false},        {1, "  250  ", true}, {1, "+250", true},
+        {10, "2.0", true},  // whole number written with a point
         {4, "2.792e-05", true},
     };
     for (const Row& row : rows) {
@@ -124,7 +118,8 @@ TEST(SettingsFile, LinesThatDoNotFitTheirTypeLeaveTheirVariable) {
         EXPECT_EQ(applied, row.applied ? kSettingsLineCount : kSettingsLineCount - 1)
             << "line " << row.line << " text \"" << row.text << '"';
         // The lines after the bad one are still applied.
-        EXPECT_EQ(state.steps.LMSOptFlag, 7) << "line " << row.line << " text \"" << row.text << '"';
+        EXPECT_EQ(state.steps.LMSOptFlag, 7)
+            << "line " << row.line << " text \"" << row.text << '"';
     }
 
     Settings state;
@@ -175,7 +170,8 @@ TEST(SettingsFile, EveryKindOfLineEndAndAByteOrderMarkAreRead) {
     const std::string crlf = settingsText(unusualState());
     auto withEnds = [&](const std::string& end) {
         std::string text;
-        for (size_t start = 0, at; (at = crlf.find("\r\n", start)) != std::string::npos; start = at + 2)
+        for (size_t start = 0, at; (at = crlf.find("\r\n", start)) != std::string::npos;
+             start = at + 2)
             text += crlf.substr(start, at - start) + end;
         return text;
     };
@@ -184,8 +180,12 @@ TEST(SettingsFile, EveryKindOfLineEndAndAByteOrderMarkAreRead) {
     mixed.replace(mixed.find('\n'), 1, "\r\n");
     const std::string bom = "\xEF\xBB\xBF";
     const std::pair<const char*, std::string> rows[] = {
-        {"CR LF", crlf},          {"LF", withEnds("\n")},        {"CR", withEnds("\r")},
-        {"mixed", mixed},         {"mark, CR LF", bom + crlf},    {"mark, CR", bom + withEnds("\r")},
+        {"CR LF", crlf},
+        {"LF", withEnds("\n")},
+        {"CR", withEnds("\r")},
+        {"mixed", mixed},
+        {"mark, CR LF", bom + crlf},
+        {"mark, CR", bom + withEnds("\r")},
         {"CR, no final end", withEnds("\r").substr(0, withEnds("\r").size() - 1)}};
     for (const auto& [name, text] : rows) {
         Settings state;
@@ -200,8 +200,9 @@ TEST(SettingsFile, EveryKindOfLineEndAndAByteOrderMarkAreRead) {
 
 TEST(SettingsFile, StoredTimeBaseScaleIsKeptAsWritten) {
     Settings state;
-    std::string text = "100\r\n0.055\r\n0.9955\r\n2.792E-05\r\n200\r\n0.5\r\n50\r\n1\r\n1\r\n3\r\n1\r\n0\r\n"
-                       "1000\r\n3000\r\n0\r\n12.5\r\n";
+    std::string text =
+        "100\r\n0.055\r\n0.9955\r\n2.792E-05\r\n200\r\n0.5\r\n50\r\n1\r\n1\r\n3\r\n1\r\n0\r\n"
+        "1000\r\n3000\r\n0\r\n12.5\r\n";
     applySettingsText(text, state);
     EXPECT_EQ(state.scope.TimeBase, 50);
     EXPECT_EQ(state.scope.TBscale, 12.5f);
@@ -241,13 +242,15 @@ bool asAnOrdinaryUser(const std::function<bool()>& step) {
     const pid_t child = fork();
     if (child == 0) {
         constexpr uid_t kNobody = 65534;
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
             _exit(2);
         _exit(step() ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "the child could not drop privileges";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2)
+        << "the child could not drop privileges";
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
@@ -261,7 +264,8 @@ std::vector<std::string> othersIn(const std::filesystem::path& folder,
     std::vector<std::string> others;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (std::find(expected.begin(), expected.end(), name) == expected.end()) others.push_back(name);
+        if (std::find(expected.begin(), expected.end(), name) == expected.end())
+            others.push_back(name);
     }
     return others;
 }
@@ -277,7 +281,8 @@ TEST(SettingsFile, AFileThatMayNotBeWrittenStaysAsItIs) {
         bool written;
     };
     const Row rows[] = {
-        {"read-only file", perms::owner_read | perms::group_read | perms::others_read, perms::all, false},
+        {"read-only file", perms::owner_read | perms::group_read | perms::others_read, perms::all,
+         false},
         {"file nobody may write", perms::owner_read | perms::owner_write, perms::all, false},
         {"writable file", perms::all, perms::all, true},
         // The folder takes no temporary file: the file itself is rewritten.
@@ -297,7 +302,8 @@ TEST(SettingsFile, AFileThatMayNotBeWrittenStaysAsItIs) {
         EXPECT_EQ(written, row.written) << row.name;
         EXPECT_EQ(fileText(file), row.written ? fresh : old) << row.name;
         EXPECT_EQ(modeOf(file), row.fileMode) << row.name << ": the file keeps its mode";
-        EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName}), std::vector<std::string>{}) << row.name;
+        EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName}), std::vector<std::string>{})
+            << row.name;
     }
 }
 
@@ -321,8 +327,8 @@ TEST(SettingsFile, ASymbolicLinkKeepsPointingAtItsTargetWhichIsReplaced) {
         std::filesystem::create_symlink(row.target, link);
         std::filesystem::permissions(kept / "Varnexinit", std::filesystem::perms::owner_read |
                                                               std::filesystem::perms::owner_write);
-        const std::filesystem::perms targetMode = row.targetExists ? modeOf(kept / "Varnexinit")
-                                                                   : std::filesystem::perms::none;
+        const std::filesystem::perms targetMode =
+            row.targetExists ? modeOf(kept / "Varnexinit") : std::filesystem::perms::none;
 
         ASSERT_TRUE(writeSettings(link, unusualState())) << row.name;
         EXPECT_TRUE(std::filesystem::is_symlink(link)) << row.name;
@@ -334,7 +340,8 @@ TEST(SettingsFile, ASymbolicLinkKeepsPointingAtItsTargetWhichIsReplaced) {
         }
         EXPECT_EQ(othersIn(folder.path(), {kSettingsFileName, "kept"}), std::vector<std::string>{})
             << row.name;
-        EXPECT_EQ(othersIn(kept, {"Varnexinit", "second-link", "absent"}), std::vector<std::string>{})
+        EXPECT_EQ(othersIn(kept, {"Varnexinit", "second-link", "absent"}),
+                  std::vector<std::string>{})
             << row.name;
     }
 }

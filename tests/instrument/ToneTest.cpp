@@ -42,7 +42,8 @@ TEST(Tone, PlayStopsRebuildsAndPlaysTheImage) {
     player.accept = false;
     tone.freq = 120;
     EXPECT_FALSE(playTestTone(tone, 0.5, player)) << "the player's refusal is passed on";
-    EXPECT_EQ(tone.quadrature.QuadLag, 92) << "the constants follow the last Play even without a tone";
+    EXPECT_EQ(tone.quadrature.QuadLag, 92)
+        << "the constants follow the last Play even without a tone";
 }
 
 TEST(Tone, LevelFromAHandEditedSettingsFileCannotWrapSamples) {

@@ -19,7 +19,7 @@ namespace {
 
 struct Case {
     const char* component;
-    const char* Label16;  // nullptr: a resistor, whose tiny reactance may take either sign
+    const char* Label16;         // nullptr: a resistor, whose tiny reactance may take either sign
     double Rs, Xs, absZ, angle;  // ohms and degrees
     double LsOrCs;               // in the unit the box shows
     const char* unit;
@@ -27,7 +27,9 @@ struct Case {
 };
 
 // Test names carry the component, not the bytes of the case.
-void PrintTo(const Case& c, std::ostream* out) { *out << c.component; }
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.component;
+}
 
 class EndToEndTest : public ::testing::TestWithParam<Case> {};
 
@@ -72,7 +74,8 @@ TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
     number(c.Text6);  // Q or D is a number too
     const QString value = c.Text5->text();
     EXPECT_TRUE(value.endsWith(want.unit)) << value.toStdString();
-    EXPECT_NEAR(value.chopped(2).toDouble(), want.LsOrCs, 0.003 * want.LsOrCs) << value.toStdString();
+    EXPECT_NEAR(value.chopped(2).toDouble(), want.LsOrCs, 0.003 * want.LsOrCs)
+        << value.toStdString();
 }
 
 // At 1225 Hz: 100 nF is -1299.2 ohm, 10 mH is +76.97 ohm.

@@ -93,7 +93,8 @@ TEST(Estimator, YieldsSixTimesAndHandlersSeeTheRunSoFar) {
             EXPECT_NE(s->estimator.Vx[10], 123) << "yield " << yields;
         }
         if (yields == 2) {
-            EXPECT_EQ(s->estimator.Wi[s->quadrature.QuadLag], 0.375f) << "the first pass starts from the last run";
+            EXPECT_EQ(s->estimator.Wi[s->quadrature.QuadLag], 0.375f)
+                << "the first pass starts from the last run";
             EXPECT_EQ(s->estimator.Wq[s->quadrature.QuadLag], -0.125f);
         }
     });
@@ -188,7 +189,8 @@ TEST(Estimator, SecondRunOnOneCaptureContinuesFromTheFirst) {
             EXPECT_EQ(s->estimator.Wq[s->quadrature.QuadLag], reachedWq);
         }
     });
-    const double secondMiss = std::hypot(s->estimator.Wi[H + 1] - 0.5, s->estimator.Wq[H + 1] - 0.4);
+    const double secondMiss =
+        std::hypot(s->estimator.Wi[H + 1] - 0.5, s->estimator.Wq[H + 1] - 0.4);
     EXPECT_LT(secondMiss, 0.5 * firstMiss) << "the second run went on from the first";
 }
 

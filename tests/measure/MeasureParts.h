@@ -17,7 +17,8 @@ namespace varnex::testing {
 inline constexpr int kFrames = kLastIndex / 2;
 
 struct MeasureParts {
-    explicit MeasureParts(float testFrequency) : freq(testFrequency), quadrature(quadratureFor(freq)) {}
+    explicit MeasureParts(float testFrequency)
+        : freq(testFrequency), quadrature(quadratureFor(freq)) {}
 
     float freq;
     SampleArray Samples{};

@@ -28,8 +28,14 @@ TEST(ReadingRecords, UncertaintyShowsOneOrTwoSignificantDigits) {
     const struct {
         double ohms;
         const char* text;
-    } rows[] = {{0.0041, "±0.004 Ω"}, {0.0096, "±0.01 Ω"}, {0.012, "±0.012 Ω"}, {0.0199, "±0.020 Ω"},
-                {123, "±120 Ω"},      {4.44, "±4 Ω"},      {0, "±0 Ω"},       {-1, "±--- Ω"},
+    } rows[] = {{0.0041, "±0.004 Ω"},
+                {0.0096, "±0.01 Ω"},
+                {0.012, "±0.012 Ω"},
+                {0.0199, "±0.020 Ω"},
+                {123, "±120 Ω"},
+                {4.44, "±4 Ω"},
+                {0, "±0 Ω"},
+                {-1, "±--- Ω"},
                 {std::numeric_limits<double>::quiet_NaN(), "±--- Ω"}};
     for (const auto& row : rows) EXPECT_EQ(uncertaintyText(row.ohms), row.text) << row.ohms;
 }
@@ -41,9 +47,10 @@ TEST(ReadingRecords, TheThreeFormsOfOneReading) {
     EXPECT_EQ(readingTextLine(r),
               "Rs 0.16  Xs -1326.37  |Z| 1326  Ang -89.99  Cs 1.0000uF  D 0.000  ±0.04 Ω");
     EXPECT_EQ(csvHeader(), "time,frequency,rm,rs,xs,z,angle,kind,ls,q,cs,d,u_rs,u_xs,ulms,elms");
-    EXPECT_EQ(csvLine(r, time),
-              "2025-12-09T00:00:00.250Z,120,100,0.16,-1326.37,1326.3,-89.99,capacitive,,,1e-06,1e-04,"
-              "0.0412,0.0412,0.0165,-2e-05");
+    EXPECT_EQ(
+        csvLine(r, time),
+        "2025-12-09T00:00:00.250Z,120,100,0.16,-1326.37,1326.3,-89.99,capacitive,,,1e-06,1e-04,"
+        "0.0412,0.0412,0.0165,-2e-05");
     EXPECT_EQ(jsonLine(r, time),
               "{\"time\":\"2025-12-09T00:00:00.250Z\",\"frequency\":120,\"rm\":100,\"rs\":0.16,"
               "\"xs\":-1326.37,\"z\":1326.3,\"angle\":-89.99,\"kind\":\"capacitive\",\"cs\":1e-06,"
@@ -60,8 +67,9 @@ TEST(ReadingRecords, ValuesTheWindowShowsAsDashesAreEmptyOrNull) {
     EXPECT_NE(json.find("\"ls\":null,\"q\":null"), std::string::npos) << json;
     EXPECT_NE(json.find("\"u_rs\":null"), std::string::npos) << json;
     EXPECT_EQ(json.find("\"cs\""), std::string::npos) << "no Cs for an inductive reading";
-    EXPECT_EQ(csvLine(r, {}), "1970-01-01T00:00:00.000Z,120,100,0.16,-1326.37,,-89.99,inductive,,,,,,"
-                              "0.0412,0.0165,-2e-05");
+    EXPECT_EQ(csvLine(r, {}),
+              "1970-01-01T00:00:00.000Z,120,100,0.16,-1326.37,,-89.99,inductive,,,,,,"
+              "0.0412,0.0165,-2e-05");
 }
 
 }  // namespace

@@ -232,7 +232,8 @@ TEST(Readings, ResistanceTareIsStoredBackIntoTheWeight) {
     const float untouched = s->estimator.Wi[H];
     computeReadings(*s);
     EXPECT_FLOAT_EQ(s->estimator.Wi[H + 1], 0.48f);
-    EXPECT_EQ(s->estimator.Wi[H], untouched) << "the next run seeds from Wi(H), which keeps no tare";
+    EXPECT_EQ(s->estimator.Wi[H], untouched)
+        << "the next run seeds from Wi(H), which keeps no tare";
     EXPECT_FLOAT_EQ(s->results.Zmag, 100 * std::hypot(0.48f, 0.1f));
 }
 
@@ -258,12 +259,14 @@ TEST(ReadingsFaults, ZeroReferenceShowsTheMarkerAndKeepsTheWeight) {
         auto s = stateWith({.Wi = 0.5f, .Wq = wq, .Rm = 0, .Rtare = 1, .err = 0.00001f});
         const ReadingTexts r = computeReadings(*s);
         const std::string name = "Wq " + std::to_string(wq);
-        for (const std::string* box : {&r.magnitude, &r.angle, &r.resistance, &r.reactance, &r.seriesValue, &r.factor})
+        for (const std::string* box :
+             {&r.magnitude, &r.angle, &r.resistance, &r.reactance, &r.seriesValue, &r.factor})
             EXPECT_EQ(*box, kNoValueText) << name;
         EXPECT_EQ(r.stepSize, " .055") << name;
         EXPECT_EQ(r.lastError, "0.00001") << name;
         EXPECT_EQ(r.seriesCaption, wq >= 0 ? "Ls" : "Cs") << name;
-        EXPECT_EQ(s->estimator.Wi[H + 1], 0.5f) << name << ": no infinite tare stored into the weight";
+        EXPECT_EQ(s->estimator.Wi[H + 1], 0.5f)
+            << name << ": no infinite tare stored into the weight";
     }
 }
 
@@ -312,9 +315,9 @@ TEST(ReadingsUncertainty, GrowsWithTheNoiseAndHoldsTheScatter) {
         std::copy(frames.begin(), frames.begin() + testing::kCopiedValues, parts->Samples.begin());
         for (int run = 0; run < 3; ++run) parts->run();
         Results results;
-        const ImpedanceReading r = computeReading(
-            parts->estimator, parts->SampleCount,
-            {100, 1225, parts->uLMS, {}, parts->quadrature.QuadLag}, results);
+        const ImpedanceReading r =
+            computeReading(parts->estimator, parts->SampleCount,
+                           {100, 1225, parts->uLMS, {}, parts->quadrature.QuadLag}, results);
         EXPECT_EQ(r.resistanceUncertainty, r.reactanceUncertainty);
         *rs = r.resistance;
         return r.resistanceUncertainty;

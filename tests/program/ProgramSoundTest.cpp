@@ -13,7 +13,8 @@ using testing::runProgram;
 
 TEST(ProgramOnSound, MeasureTakesThreeReadingsThroughTheServer) {
     if (std::getenv("VARNEX_EXPECT_NO_SOUND")) GTEST_SKIP() << "run without a server";
-    const auto run = runProgram({"measure", "--count", "3", "--format", "csv"}, {{"VARNEX_SIMULATE", ""}});
+    const auto run =
+        runProgram({"measure", "--count", "3", "--format", "csv"}, {{"VARNEX_SIMULATE", ""}});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = run.outLines();
     ASSERT_EQ(lines.size(), 4u) << run.out;

@@ -49,8 +49,9 @@ TEST(Program, MeasureReadsTheSimulatedInductor) {
 
 TEST(Program, ALogThatCannotBeOpenedEndsTheProgramBeforeTheWindow) {
     // No display at all: the window could not even start.
-    const auto run = runProgram({"--log", "/no-such-folder/runs.csv"},
-                                {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+    const auto run =
+        runProgram({"--log", "/no-such-folder/runs.csv"},
+                   {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
     EXPECT_EQ(run.status, 73);
     EXPECT_NE(run.err.find("/no-such-folder/runs.csv"), std::string::npos) << run.err;
 }

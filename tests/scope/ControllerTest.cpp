@@ -32,16 +32,20 @@ TEST(ScopeController, ScaleButtonsWriteTheirBoxAndRedraw) {
         ScopeReadouts (ScopeController::*press)();
         std::optional<std::string> text20, text11;
         const char* label8;
-        int vxRow;  // pixel row of the flat 0.5 V Vx trace after the press
+        int vxRow;               // pixel row of the flat 0.5 V Vx trace after the press
         int traceColumns = 467;  // to the right edge, or where 401 segments end
     };
     const Row rows[] = {
-        {"btnLdec", &ScopeController::raiseVxGain, "0.5 v/div", std::nullopt, "0.5 ms/div", px(2100)},
+        {"btnLdec", &ScopeController::raiseVxGain, "0.5 v/div", std::nullopt, "0.5 ms/div",
+         px(2100)},
         {"btnLinc", &ScopeController::lowerVxGain, "2 v/div", std::nullopt, "0.5 ms/div", px(2625)},
-        {"btnRdec", &ScopeController::raiseVrGain, std::nullopt, "0.5 v/div", "0.5 ms/div", px(2450)},
+        {"btnRdec", &ScopeController::raiseVrGain, std::nullopt, "0.5 v/div", "0.5 ms/div",
+         px(2450)},
         {"btnRinc", &ScopeController::lowerVrGain, std::nullopt, "2 v/div", "0.5 ms/div", px(2450)},
-        {"btnTBdec", &ScopeController::shortenTimePerDivision, std::nullopt, std::nullopt, "0.2 ms/div", px(2450)},
-        {"btnTBinc", &ScopeController::lengthenTimePerDivision, std::nullopt, std::nullopt, "1 ms/div", px(2450), px(401 * 15.873) + 1},
+        {"btnTBdec", &ScopeController::shortenTimePerDivision, std::nullopt, std::nullopt,
+         "0.2 ms/div", px(2450)},
+        {"btnTBinc", &ScopeController::lengthenTimePerDivision, std::nullopt, std::nullopt,
+         "1 ms/div", px(2450), px(401 * 15.873) + 1},
     };
     for (const Row& row : rows) {
         ScopeState state = blankState();
@@ -80,7 +84,8 @@ TEST(ScopeController, Check1ShowsAndHidesTheCursors) {
     ScopeReadouts shown = controller.showCursors(true);
     EXPECT_EQ(state.settings.CursorsOn, 1);
     EXPECT_EQ(shown.cursorDifference, "699.9 Hz");
-    EXPECT_EQ(countColour(controller.renderer().image(), kRed), 2 * controller.renderer().image().height());
+    EXPECT_EQ(countColour(controller.renderer().image(), kRed),
+              2 * controller.renderer().image().height());
 
     ScopeReadouts hidden = controller.showCursors(false);
     EXPECT_EQ(state.settings.CursorsOn, 0);

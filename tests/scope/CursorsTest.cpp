@@ -65,20 +65,24 @@ TEST(Cursors, LeftDragMovesCursorOneInsideTheScreenOnly) {
     };
     for (const Row& row : rows) {
         DragFixture f;
-        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, row.x);
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(),
+                                              f.renderer, kLeftButton, row.x);
         EXPECT_EQ(f.state.settings.Cursor1, row.cursor1) << "x " << row.x;
         EXPECT_EQ(texts.vxAtCursor.has_value(), row.moves) << "x " << row.x;
         EXPECT_EQ(texts.vrAtCursor.has_value(), row.moves) << "x " << row.x;
-        EXPECT_EQ(texts.differenceKind, "Freq") << "x " << row.x << ": readout refreshed on every step";
+        EXPECT_EQ(texts.differenceKind, "Freq")
+            << "x " << row.x << ": readout refreshed on every step";
         EXPECT_TRUE(texts.cursorDifference) << "x " << row.x;
-        EXPECT_EQ(f.renderer.image(), f.redrawn()) << "x " << row.x << ": picture matches the positions";
+        EXPECT_EQ(f.renderer.image(), f.redrawn())
+            << "x " << row.x << ": picture matches the positions";
     }
 }
 
 TEST(Cursors, RightDragMovesCursorTwoOffScreenAndBack) {
     DragFixture f;
     const QImage start = f.renderer.image().copy();
-    ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, 8000);
+    ScopeReadouts texts =
+        mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, 8000);
     EXPECT_EQ(f.state.settings.Cursor2, 8000);
     EXPECT_EQ(countColumn(f.renderer.image(), px(3000), kRed), 0) << "old line removed";
     EXPECT_FALSE(texts.vxAtCursor) << "cursor 2 has no voltage readout";
@@ -105,12 +109,14 @@ TEST(Cursors, PointerBeyondSixteenBitsIsHeldAtTheEnds) {
                         {-std::numeric_limits<float>::infinity(), -32768}};
     for (const Row& row : rows) {
         DragFixture f;
-        mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, row.x);
+        mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton,
+                  row.x);
         EXPECT_EQ(f.state.view.MouseX, row.mouseX) << "x " << row.x;
         EXPECT_EQ(f.state.settings.Cursor2, row.mouseX) << "x " << row.x;
     }
     DragFixture f;
-    mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton, std::numeric_limits<float>::quiet_NaN());
+    mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kRightButton,
+              std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(f.state.settings.Cursor2, 3000) << "a NaN pointer is ignored";
 }
 
@@ -119,7 +125,8 @@ TEST(Cursors, OtherButtonStatesMoveNothingButRefreshTheReadout) {
         DragFixture f;
         f.state.settings.TimeReadout = 1;
         const QImage start = f.renderer.image().copy();
-        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, buttons, 2500);
+        const ScopeReadouts texts =
+            mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, buttons, 2500);
         EXPECT_EQ(f.state.settings.Cursor1, 1000) << "buttons " << buttons;
         EXPECT_EQ(f.state.settings.Cursor2, 3000) << "buttons " << buttons;
         EXPECT_EQ(f.renderer.image(), start) << "buttons " << buttons;
@@ -140,7 +147,8 @@ TEST(Cursors, HiddenCursorsOrNoButtonDownIgnoreDragging) {
         f.state.view.MouseDn = row.mouseDn;
         const QImage start = f.renderer.image().copy();
         for (int16_t buttons : {kLeftButton, kRightButton}) {
-            const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, buttons, 2500);
+            const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(),
+                                                  f.renderer, buttons, 2500);
             EXPECT_FALSE(texts.differenceKind || texts.cursorDifference || texts.vxAtCursor)
                 << "CursorsOn " << row.cursorsOn << " MouseDn " << row.mouseDn;
         }
@@ -160,11 +168,10 @@ TEST(Cursors, VoltageReadoutsAtTheSampleUnderCursorOne) {
     };
     // TBscale 10, TrigPt 100: sample 100 + x / 10, halves to even.
     const Row rows[] = {
-        {1234, 223, "2.230 v", "-0.223 v"},
-        {1235, 224, "2.240 v", "-0.224 v"},  // 123.5 -> 124
-        {1245, 224, "2.240 v", "-0.224 v"},  // 124.5 -> 124
-        {5, 100, "1.000 v", "-0.100 v"},     // 0.5 -> 0
-        {15, 102, "1.020 v", "-0.102 v"},    // 1.5 -> 2
+        {1234, 223, "2.230 v", "-0.223 v"}, {1235, 224, "2.240 v", "-0.224 v"},  // 123.5 -> 124
+        {1245, 224, "2.240 v", "-0.224 v"},                                      // 124.5 -> 124
+        {5, 100, "1.000 v", "-0.100 v"},                                         // 0.5 -> 0
+        {15, 102, "1.020 v", "-0.102 v"},                                        // 1.5 -> 2
     };
     for (const Row& row : rows) {
         DragFixture f;
@@ -175,14 +182,17 @@ TEST(Cursors, VoltageReadoutsAtTheSampleUnderCursorOne) {
             f.state.Vx[i] = i / 100.0f;
             f.state.Vr[i] = -i / 1000.0f;
         }
-        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, row.x);
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(),
+                                              f.renderer, kLeftButton, row.x);
         EXPECT_EQ(f.state.view.myx, row.myx) << "x " << row.x;
         EXPECT_EQ(texts.vxAtCursor, row.text9) << "x " << row.x;
         EXPECT_EQ(texts.vrAtCursor, row.text12) << "x " << row.x;
     }
 
     DragFixture before;  // no capture yet
-    const ScopeReadouts texts = mouseMove(before.state.settings, before.state.view, before.state.traces(), before.renderer, kLeftButton, 1500);
+    const ScopeReadouts texts =
+        mouseMove(before.state.settings, before.state.view, before.state.traces(), before.renderer,
+                  kLeftButton, 1500);
     EXPECT_EQ(before.state.settings.Cursor1, 1500);
     EXPECT_EQ(texts.vxAtCursor, "--- v");
     EXPECT_EQ(texts.vrAtCursor, "--- v");
@@ -196,8 +206,14 @@ TEST(Cursors, SampleIndexStaysInsideTheArrays) {
     };
     const float inf = std::numeric_limits<float>::infinity();
     const Row rows[] = {
-        {10, 44090, 44100},  {31.746f, 0, 95},   {0, 0, 44100},       {-1, 0, 0},
-        {1e-30f, 0, 44100},  {1e-44f, 0, 44100}, {inf, 0, 0},         {-inf, 7, 7},
+        {10, 44090, 44100},
+        {31.746f, 0, 95},
+        {0, 0, 44100},
+        {-1, 0, 0},
+        {1e-30f, 0, 44100},
+        {1e-44f, 0, 44100},
+        {inf, 0, 0},
+        {-inf, 7, 7},
         {std::numeric_limits<float>::quiet_NaN(), 0, 0},
         {10, std::numeric_limits<int32_t>::min(), 0},
     };
@@ -206,8 +222,10 @@ TEST(Cursors, SampleIndexStaysInsideTheArrays) {
         f.state.Captured = 1;
         f.state.settings.TBscale = row.tbScale;
         f.state.TrigPt = row.trigPt;
-        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 3000);
-        EXPECT_EQ(f.state.view.myx, row.myx) << "TBscale " << row.tbScale << " TrigPt " << row.trigPt;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(),
+                                              f.renderer, kLeftButton, 3000);
+        EXPECT_EQ(f.state.view.myx, row.myx)
+            << "TBscale " << row.tbScale << " TrigPt " << row.trigPt;
         EXPECT_EQ(texts.vxAtCursor, "0.000 v") << "TBscale " << row.tbScale;
     }
 }
@@ -216,8 +234,10 @@ TEST(Cursors, CursorOneOntoCursorTwoMakesBothVanish) {
     for (int16_t timeReadout : {int16_t(0), int16_t(1)}) {
         DragFixture f;
         f.state.settings.TimeReadout = timeReadout;
-        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 3000);
-        EXPECT_EQ(countColumn(f.renderer.image(), px(3000), kRed), 0) << "TimeReadout " << timeReadout;
+        const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(),
+                                              f.renderer, kLeftButton, 3000);
+        EXPECT_EQ(countColumn(f.renderer.image(), px(3000), kRed), 0)
+            << "TimeReadout " << timeReadout;
         EXPECT_EQ(countColour(f.renderer.image(), kRed), 0) << "TimeReadout " << timeReadout;
         if (timeReadout == 0)
             EXPECT_FALSE(texts.cursorDifference) << "frequency mode keeps its text";
@@ -230,7 +250,8 @@ TEST(Cursors, ScopeModeFourDragsLikeAnyOtherMode) {
     DragFixture f;
     f.state.settings.ScopeMode = 4;
     doscope(f.state.settings, f.state.view, f.state.traces(), f.renderer);
-    const ScopeReadouts texts = mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 2200);
+    const ScopeReadouts texts =
+        mouseMove(f.state.settings, f.state.view, f.state.traces(), f.renderer, kLeftButton, 2200);
     EXPECT_EQ(f.state.settings.Cursor1, 2200);
     EXPECT_EQ(texts.cursorDifference, "1749. Hz");
     EXPECT_EQ(countColumn(f.renderer.image(), px(2200), kRed), f.renderer.image().height() - 8)

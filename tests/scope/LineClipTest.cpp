@@ -25,7 +25,10 @@ TEST(LineClip, SegmentsAreCutToTheVisibleArea) {
         {"crosses the left edge", {-100, 100, 100, 100}, true, {0, 100, 100, 100}},
         {"crosses the top diagonally", {0, -100, 200, 100}, true, {100, 0, 200, 100}},
         {"runs past the right edge", {6900, 2800, 7100, 2800}, true, {6900, 2800, 6995, 2800}},
-        {"both ends outside, passes through", {-1000, 2800, 9000, 2800}, true, {0, 2800, 6995, 2800}},
+        {"both ends outside, passes through",
+         {-1000, 2800, 9000, 2800},
+         true,
+         {0, 2800, 6995, 2800}},
         {"wholly above", {10, -20, 500, -1}, false, {}},
         {"wholly right", {6996, 10, 8000, 20}, false, {}},
         {"a point inside", {50, 60, 50, 60}, true, {50, 60, 50, 60}},
@@ -51,7 +54,8 @@ TEST(LineClip, HugeSteepSegmentsStayInsideTheArea) {
                                 {6995, 5595, 1e12, 1e12}};
     for (const UnitSegment& segment : huge) {
         const auto clipped = clipToVisible(segment);
-        ASSERT_TRUE(clipped) << segment.x1 << "," << segment.y1 << " " << segment.x2 << "," << segment.y2;
+        ASSERT_TRUE(clipped) << segment.x1 << "," << segment.y1 << " " << segment.x2 << ","
+                             << segment.y2;
         for (double x : {clipped->x1, clipped->x2}) {
             EXPECT_GE(x, 0);
             EXPECT_LE(x, 6995);

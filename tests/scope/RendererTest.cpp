@@ -21,14 +21,16 @@ TEST(ScopeRenderer, PictureCoversTheVisibleAreaAtEveryRatio) {
         int width, height;
     };
     // 6995 and 5595 units are the last visible coordinates.
-    const Row rows[] = {{1, 467, 374}, {2, 933, 747}, {1.5, 700, 560},
-                        {0, 467, 374}, {-3, 467, 374}, {std::numeric_limits<qreal>::quiet_NaN(), 467, 374}};
+    const Row rows[] = {{1, 467, 374},   {2, 933, 747},
+                        {1.5, 700, 560}, {0, 467, 374},
+                        {-3, 467, 374},  {std::numeric_limits<qreal>::quiet_NaN(), 467, 374}};
     for (const Row& row : rows) {
         ScopeRenderer renderer(row.ratio);
         EXPECT_EQ(renderer.image().width(), row.width) << "ratio " << row.ratio;
         EXPECT_EQ(renderer.image().height(), row.height) << "ratio " << row.ratio;
         EXPECT_EQ(renderer.image().format(), QImage::Format_RGB32) << "ratio " << row.ratio;
-        EXPECT_EQ(countColour(renderer.image(), kBlack), row.width * row.height) << "ratio " << row.ratio;
+        EXPECT_EQ(countColour(renderer.image(), kBlack), row.width * row.height)
+            << "ratio " << row.ratio;
     }
 }
 
@@ -48,7 +50,8 @@ TEST(ScopeRenderer, GraticuleLinesLieOnTheDivisions) {
     EXPECT_EQ(countRow(image, px(5595), kGrey), 10) << "bottom row: the line at 5600 is clipped";
     EXPECT_EQ(countColumn(image, image.width() - 1, kGrey), 8)
         << "the line at 7000 is clipped: only the horizontal lines cross the last column";
-    EXPECT_EQ(countColumn(image, px(350), kGrey), 8) << "column between lines: eight horizontal lines";
+    EXPECT_EQ(countColumn(image, px(350), kGrey), 8)
+        << "column between lines: eight horizontal lines";
 }
 
 TEST(ScopeRenderer, CentreTicksAreFivePerDivisionAndCentred) {
@@ -58,11 +61,13 @@ TEST(ScopeRenderer, CentreTicksAreFivePerDivisionAndCentred) {
     doscope(state.settings, state.view, state.traces(), renderer);
     const QImage& image = renderer.image();
     // The tick at x = 140 on the horizontal centre line spans y 2740..2860.
-    for (int y = px(2740); y <= px(2860); ++y) EXPECT_EQ(image.pixel(px(140), y), kGrey) << "row " << y;
+    for (int y = px(2740); y <= px(2860); ++y)
+        EXPECT_EQ(image.pixel(px(140), y), kGrey) << "row " << y;
     EXPECT_EQ(image.pixel(px(140), px(2740) - 1), kBlack);
     EXPECT_EQ(image.pixel(px(140), px(2860) + 1), kBlack);
     // The tick at y = 140 on the vertical centre line spans x 3440..3560.
-    for (int x = px(3440); x <= px(3560); ++x) EXPECT_EQ(image.pixel(x, px(140)), kGrey) << "column " << x;
+    for (int x = px(3440); x <= px(3560); ++x)
+        EXPECT_EQ(image.pixel(x, px(140)), kGrey) << "column " << x;
     EXPECT_EQ(image.pixel(px(3440) - 1, px(140)), kBlack);
     EXPECT_EQ(image.pixel(px(3560) + 1, px(140)), kBlack);
     // Ticks at x = 140k for every k that is not on a graticule line.
@@ -94,7 +99,8 @@ TEST(ScopeRenderer, SineIsDrawnWhereTheScalesPutIt) {
         float tbScale;
         int lastDrawnUnit;  // where the 401 segments end, or the right edge
     };
-    const Row rows[] = {{1, 31.746f, 6995}, {2, 31.746f, 6995}, {1, 3.1746f, 1273}, {2, 3.1746f, 1273}};
+    const Row rows[] = {
+        {1, 31.746f, 6995}, {2, 31.746f, 6995}, {1, 3.1746f, 1273}, {2, 3.1746f, 1273}};
     for (const Row& row : rows) {
         ScopeState state = blankState();
         state.Captured = 1;
@@ -114,7 +120,8 @@ TEST(ScopeRenderer, SineIsDrawnWhereTheScalesPutIt) {
             EXPECT_EQ(image.pixel(px(x), px(y)), kGreen)
                 << "gain " << row.gain << " TBscale " << row.tbScale << " sample " << k;
             // Where the sine is well away from zero, its mirror image is dark.
-            if (std::fabs(volts) > 0.5 && image.pixel(px(x), px(2800 + row.gain * 700 * volts)) == kGreen)
+            if (std::fabs(volts) > 0.5 &&
+                image.pixel(px(x), px(2800 + row.gain * 700 * volts)) == kGreen)
                 ADD_FAILURE() << "trace upside down at gain " << row.gain << " sample " << k;
             ++checked;
         }
@@ -137,7 +144,7 @@ TEST(ScopeRenderer, ScopeModeChoosesTheTraces) {
         int16_t captured;
         bool green, blue;
     };
-    const Row rows[] = {{1, 1, true, false}, {2, 1, false, true}, {3, 1, true, true},
+    const Row rows[] = {{1, 1, true, false},  {2, 1, false, true},   {3, 1, true, true},
                         {0, 1, false, false}, {-1, 1, false, false}, {4, 1, false, false},
                         {3, 0, false, false}};
     for (const Row& row : rows) {
@@ -149,10 +156,10 @@ TEST(ScopeRenderer, ScopeModeChoosesTheTraces) {
         ScopeRenderer renderer;
         doscope(state.settings, state.view, state.traces(), renderer);
         const QImage& image = renderer.image();
-        EXPECT_EQ(countRow(image, px(2450), kGreen) == image.width(), row.green) << "mode " << row.mode
-                                                                                  << " captured " << row.captured;
-        EXPECT_EQ(countRow(image, px(3150), kBlue) == image.width(), row.blue) << "mode " << row.mode
-                                                                                << " captured " << row.captured;
+        EXPECT_EQ(countRow(image, px(2450), kGreen) == image.width(), row.green)
+            << "mode " << row.mode << " captured " << row.captured;
+        EXPECT_EQ(countRow(image, px(3150), kBlue) == image.width(), row.blue)
+            << "mode " << row.mode << " captured " << row.captured;
         EXPECT_EQ(countColour(image, kGreen) + countColour(image, kBlue),
                   (row.green + row.blue) * image.width())
             << "mode " << row.mode << ": nothing but the flat traces";
@@ -185,7 +192,8 @@ TEST(ScopeRenderer, SegmentsAreClippedAtTheEdges) {
     ScopeRenderer wildRenderer;
     doscope(wild.settings, wild.view, wild.traces(), wildRenderer);
     EXPECT_EQ(countColour(wildRenderer.image(), kBlue), 0) << "NaN samples draw no segment";
-    EXPECT_EQ(countColour(wildRenderer.image(), kGreen), 0) << "a trace far above the top is clipped away";
+    EXPECT_EQ(countColour(wildRenderer.image(), kGreen), 0)
+        << "a trace far above the top is clipped away";
 }
 
 TEST(ScopeRenderer, TriggerNearTheEndDrawsTheTailFlatFromZeros) {

@@ -5,10 +5,10 @@
 #include <limits>
 #include <string>
 
+#include "ScopeTestSupport.h"
 #include "scope/DifferenceReadout.h"
 #include "scope/Oscilloscope.h"
 #include "scope/ScaleLadders.h"
-#include "ScopeTestSupport.h"
 
 namespace varnex::scope {
 namespace {
@@ -22,8 +22,8 @@ TEST(ScopeReadouts, UpdateLabelsEveryTimeBase) {
         const char* label8;
     };
     const Row rows[] = {
-        {3.1746f, 5.000005, "5 ms/div"},   {7.9365f, 2.000002, "2 ms/div"},
-        {15.873f, 1.000001, "1 ms/div"},   {31.746f, 0.5000004954, "0.5 ms/div"},
+        {3.1746f, 5.000005, "5 ms/div"},    {7.9365f, 2.000002, "2 ms/div"},
+        {15.873f, 1.000001, "1 ms/div"},    {31.746f, 0.5000004954, "0.5 ms/div"},
         {79.365f, 0.2000002, "0.2 ms/div"}, {158.73f, 0.1000001, "0.1 ms/div"},
         {10, 1.5873015873, "1.587 ms/div"},  // off the ladder: three decimals shown
     };
@@ -35,7 +35,8 @@ TEST(ScopeReadouts, UpdateLabelsEveryTimeBase) {
     }
     ScopeState defaults;
     EXPECT_EQ(update(defaults.settings, defaults.view), "0.5 ms/div");
-    EXPECT_NEAR(defaults.view.MsPerDiv, 0.5000004954, 1e-10) << "MsPerDiv keeps its unrounded value";
+    EXPECT_NEAR(defaults.view.MsPerDiv, 0.5000004954, 1e-10)
+        << "MsPerDiv keeps its unrounded value";
     EXPECT_EQ(shownMsPerDiv(defaults.view.MsPerDiv), 0.5f) << "the label shows it rounded";
 }
 
@@ -44,8 +45,12 @@ TEST(ScopeReadouts, FirstFiveCharactersCutWithoutRounding) {
         double value;
         const char* text;
     };
-    const Row rows[] = {{1.428572, "1.428"}, {699.99934, "699.9"}, {1999.998, "1999."},
-                        {0.5, "0.5"},         {123456.7, "12345"}, {0.000015, "1.5E-"},
+    const Row rows[] = {{1.428572, "1.428"},
+                        {699.99934, "699.9"},
+                        {1999.998, "1999."},
+                        {0.5, "0.5"},
+                        {123456.7, "12345"},
+                        {0.000015, "1.5E-"},
                         {0, "0"}};
     for (const Row& row : rows) EXPECT_EQ(firstFiveCharacters(row.value), row.text) << row.value;
 }
@@ -143,7 +148,9 @@ TEST(ScaleLadders, GainOffTheLadderStaysAndShowsItsTrueScale) {
         for (GainStep step : {GainStep::Up, GainStep::Down}) {
             ScopeState state;
             state.settings.Lgain = row.gain;
-            EXPECT_EQ(step == GainStep::Up ? raiseVxGain(state.settings).vxScale : lowerVxGain(state.settings).vxScale, row.text)
+            EXPECT_EQ(step == GainStep::Up ? raiseVxGain(state.settings).vxScale
+                                           : lowerVxGain(state.settings).vxScale,
+                      row.text)
                 << "gain " << row.gain;
             if (!std::isnan(row.gain)) {
                 EXPECT_EQ(state.settings.Lgain, row.gain) << "gain " << row.gain;
@@ -161,16 +168,17 @@ TEST(ScaleLadders, TimeBaseButtonsStepAndRecomputeTBscale) {
         float tbScale;
     };
     const Row rows[] = {
-        {2, true, 5, 7.9365f},      {5, true, 10, 15.873f},    {10, true, 20, 31.746f},
-        {20, true, 50, 79.365f},    {50, true, 100, 158.73f},  {100, true, 100, 158.73f},
-        {100, false, 50, 79.365f},  {20, false, 10, 15.873f},  {5, false, 2, 3.1746f},
-        {2, false, 2, 3.1746f},     {7, true, 7, 11.1111f},    {0, false, 0, 0},
+        {2, true, 5, 7.9365f},     {5, true, 10, 15.873f},   {10, true, 20, 31.746f},
+        {20, true, 50, 79.365f},   {50, true, 100, 158.73f}, {100, true, 100, 158.73f},
+        {100, false, 50, 79.365f}, {20, false, 10, 15.873f}, {5, false, 2, 3.1746f},
+        {2, false, 2, 3.1746f},    {7, true, 7, 11.1111f},   {0, false, 0, 0},
     };
     for (const Row& row : rows) {
         ScopeState state;
         state.settings.TimeBase = row.timeBase;
         state.settings.TBscale = -1;
-        row.faster ? shortenTimePerDivision(state.settings) : lengthenTimePerDivision(state.settings);
+        row.faster ? shortenTimePerDivision(state.settings)
+                   : lengthenTimePerDivision(state.settings);
         EXPECT_EQ(state.settings.TimeBase, row.newTimeBase) << "TimeBase " << row.timeBase;
         EXPECT_EQ(state.settings.TBscale, row.tbScale) << "TimeBase " << row.timeBase;
     }

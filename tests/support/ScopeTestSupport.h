@@ -17,7 +17,9 @@ inline constexpr QRgb kBlue = 0xff0000ff;
 inline constexpr QRgb kRed = 0xffff0000;
 
 // Pixel of a drawing-unit coordinate at device pixel ratio 1: 15 units a pixel.
-inline int px(double units) { return static_cast<int>(units) / 15; }
+inline int px(double units) {
+    return static_cast<int>(units) / 15;
+}
 
 inline int countColumn(const QImage& image, int column, QRgb colour) {
     int count = 0;
