@@ -50,15 +50,18 @@ bool Varnex::singleCapture() {
         doscope();
     });
     controls_.DevicesBox->setEnabled(true);
-    if (result == CaptureResult::TimedOut) {
-        setLamp(kLampIdle);
-        showMessage("Ouch!",
-                    "The sound card did not return the recording within two seconds. "
-                    "Check the input device and the sound server, then try again.",
-                    MessageIcon::Exclamation);
-        return false;
-    }
-    return true;
+    if (result == CaptureResult::Recorded) return true;
+    setLamp(kLampIdle);
+    const std::string device = instrument_->inputDeviceName();
+    showMessage("Ouch!",
+                result == CaptureResult::TimedOut
+                    ? "The sound card did not return the recording within two seconds (" + device +
+                          "). Check the input device and the sound server, then try again."
+                    : "The sound card delivered three recordings in a row with frames missing (" +
+                          device +
+                          "). Check the input device and the sound server, then try again.",
+                MessageIcon::Exclamation);
+    return false;
 }
 
 void Varnex::btnRun_Click() {

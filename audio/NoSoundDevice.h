@@ -18,7 +18,7 @@ public:
 class NoWaveInput final : public WaveInput {
 public:
     int32_t open(const WaveFormat&) override { return 0; }
-    void start(int32_t) override {}
+    bool start(int32_t) override { return false; }
     void addBuffer(int32_t, WaveHeader&) override {}
     void reset(int32_t) override {}
     void close(int32_t) override {}

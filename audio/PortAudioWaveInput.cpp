@@ -13,10 +13,15 @@ PortAudioWaveInput::~PortAudioWaveInput() {
 }
 
 int PortAudioWaveInput::record(const void* input, void*, unsigned long frames,
-                               const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+                               const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags statusFlags,
+                               void* self) {
     auto& device = *static_cast<PortAudioWaveInput*>(self);
     WaveHeader* header = device.pending_.load(std::memory_order_acquire);
-    if (header == nullptr || input == nullptr) return paContinue;
+    if (header == nullptr) return paContinue;
+    // Frames lost while this buffer fills break it; the capture is taken again.
+    if (statusFlags & (paInputOverflow | paInputUnderflow) || input == nullptr)
+        header->status.fetch_or(kStatusDropout, std::memory_order_relaxed);
+    if (input == nullptr) return paContinue;
     const uint32_t recorded = header->bytesRecorded.load(std::memory_order_relaxed);
     const uint32_t bytes = std::min<uint32_t>(static_cast<uint32_t>(frames) * device.blockAlign_,
                                               header->bufferLength - recorded);
@@ -55,14 +60,16 @@ int32_t PortAudioWaveInput::open(const WaveFormat& format) {
     return handle_;
 }
 
-void PortAudioWaveInput::start(int32_t handle) {
-    if (!isOpen(handle) || Pa_IsStreamActive(stream_) == 1) return;
-    Pa_StartStream(stream_);
+bool PortAudioWaveInput::start(int32_t handle) {
+    if (!isOpen(handle)) return false;
+    if (Pa_IsStreamActive(stream_) == 1) return true;
+    return Pa_StartStream(stream_) == paNoError;
 }
 
 void PortAudioWaveInput::addBuffer(int32_t handle, WaveHeader& header) {
     if (!isOpen(handle) || pending_.load(std::memory_order_acquire) != nullptr) return;
     header.bytesRecorded.store(0, std::memory_order_relaxed);
+    header.status.store(0, std::memory_order_relaxed);
     header.flags.store(0, std::memory_order_relaxed);
     pending_.store(&header, std::memory_order_release);
 }

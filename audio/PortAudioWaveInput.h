@@ -18,7 +18,7 @@ public:
     ~PortAudioWaveInput() override;
 
     int32_t open(const WaveFormat& format) override;
-    void start(int32_t handle) override;
+    bool start(int32_t handle) override;
     void addBuffer(int32_t handle, WaveHeader& header) override;
     void reset(int32_t handle) override;
     void close(int32_t handle) override;

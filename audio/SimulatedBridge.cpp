@@ -41,20 +41,26 @@ public:
         return handle_;
     }
 
-    void start(int32_t handle) override {
-        if (handle == 0 || handle != handle_ || started_) return;
+    bool start(int32_t handle) override {
+        if (handle == 0 || handle != handle_) return false;
+        if (started_) return true;
         started_ = true;
         if (pending_) deliver();
+        return true;
     }
 
     void addBuffer(int32_t handle, WaveHeader& header) override {
         if (handle == 0 || handle != handle_) return;
         if (pending_) {
-            if (!isDone(*pending_)) return;
+            // Still filling; the caller may hand the same header again once
+            // it has it back, so the card keeps its own count.
+            if (!filled_.load(std::memory_order_acquire)) return;
             stopWorker();  // finished already; only joins
             pending_ = nullptr;
         }
+        filled_.store(false, std::memory_order_relaxed);
         header.bytesRecorded.store(0, std::memory_order_relaxed);
+        header.status.store(0, std::memory_order_relaxed);
         header.flags.store(0, std::memory_order_relaxed);
         pending_ = &header;
         if (started_) deliver();
@@ -115,7 +121,8 @@ private:
         finish(header, static_cast<uint32_t>(frames * kBytesPerFrame));
     }
 
-    static void finish(WaveHeader& header, uint32_t bytes) {
+    void finish(WaveHeader& header, uint32_t bytes) {
+        filled_.store(true, std::memory_order_release);
         header.bytesRecorded.store(bytes, std::memory_order_relaxed);
         header.flags.fetch_or(kHeaderDone, std::memory_order_release);
     }
@@ -129,8 +136,9 @@ private:
     int32_t handle_ = 0;
     int32_t lastHandle_ = 0;
     bool started_ = false;
-    WaveHeader* pending_ = nullptr;  // given by addBuffer, not yet given back by reset
-    std::vector<int16_t> block_;     // read by the worker while it runs
+    WaveHeader* pending_ = nullptr;    // given by addBuffer, not yet given back by reset
+    std::atomic<bool> filled_{false};  // the pending buffer is full (set by the audio thread)
+    std::vector<int16_t> block_;       // read by the worker while it runs
     std::atomic<bool> cancel_{false};
     std::thread worker_;
 };

@@ -30,11 +30,16 @@ struct WaveFormat {
 // Bit 0 of WaveHeader::flags: the buffer is full (or was given back by reset).
 inline constexpr uint32_t kHeaderDone = 1;
 
+// Bit of WaveHeader::status: frames were lost while the buffer filled (the
+// sound system's input overflow or underflow).
+inline constexpr uint32_t kStatusDropout = 1;
+
 struct WaveHeader {
     int16_t* data = nullptr;    // interleaved frames, left first
     uint32_t bufferLength = 0;  // bytes
     std::atomic<uint32_t> bytesRecorded{0};
-    std::atomic<uint32_t> flags{0};  // written by the device with release order
+    std::atomic<uint32_t> flags{0};   // written by the device with release order
+    std::atomic<uint32_t> status{0};  // kStatusDropout, set before done
 };
 
 inline bool isDone(const WaveHeader& header) {
@@ -51,9 +56,10 @@ public:
     // Opens the default input. Returns a non-zero handle, or 0 when there is
     // no input device, it refuses the format, or a device is already open.
     virtual int32_t open(const WaveFormat& format) = 0;
-    // Starts recording; frames that arrive while no buffer is given are dropped.
-    virtual void start(int32_t handle) = 0;
-    // Hands over one buffer; header.bytesRecorded and flags are cleared here.
+    // Starts recording; frames that arrive while no buffer is given are
+    // dropped.  False when the device would not start (it stays open).
+    virtual bool start(int32_t handle) = 0;
+    // Hands over one buffer; header.bytesRecorded, flags and status are cleared here.
     // One buffer at a time: a second one while the first is pending is ignored.
     virtual void addBuffer(int32_t handle, WaveHeader& header) = 0;
     // Stops recording and gives a pending buffer back marked done; when it

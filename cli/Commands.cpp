@@ -53,10 +53,17 @@ public:
             platform_.err << "varnex: " << instrument_.inputDeviceName() << " did not open\n";
             return std::nullopt;
         }
-        if (instrument_.captureOnce([this] { instrument_.measure(); }) == CaptureResult::TimedOut) {
-            platform_.err << "varnex: the recording on " << instrument_.inputDeviceName()
-                          << " did not come back within two seconds\n";
-            return std::nullopt;
+        switch (instrument_.captureOnce([this] { instrument_.measure(); })) {
+            case CaptureResult::Recorded:
+                break;
+            case CaptureResult::TimedOut:
+                platform_.err << "varnex: the recording on " << instrument_.inputDeviceName()
+                              << " did not come back within two seconds\n";
+                return std::nullopt;
+            case CaptureResult::Broken:
+                platform_.err << "varnex: " << instrument_.inputDeviceName()
+                              << " delivered three recordings in a row with frames missing\n";
+                return std::nullopt;
         }
         return reading_;
     }
@@ -109,6 +116,8 @@ std::vector<int> optionsByFrequency() {
 int runMeasure(const MeasureOptions& options, CommandPlatform& platform) {
     Session session(options, platform);
     if (!session.startTone()) return kExitNoReading;
+    // Back to back, as continuous capture: the input stays open between them.
+    session.instrument().startContinuous();
     for (int n = 0; n < options.count; ++n) {
         const std::optional<ImpedanceReading> reading = session.capture();
         if (!reading) return kExitNoReading;
@@ -120,6 +129,7 @@ int runMeasure(const MeasureOptions& options, CommandPlatform& platform) {
 int runSweep(const MeasureOptions& options, CommandPlatform& platform) {
     Session session(options, platform);
     Instrument& instrument = session.instrument();
+    instrument.startContinuous();
     std::vector<ImpedanceReading> readings;
     for (int option : optionsByFrequency()) {
         instrument.chooseFrequency(option);

@@ -68,13 +68,16 @@ void Instrument::chooseFrequency(int option) {
 }
 
 bool Instrument::openInput() {
+    // Continuous capture keeps the input running from one capture to the next.
+    if (capture_->hWaveIn != 0) return true;
     return OpenInput(*capture_, *devices_.input);
 }
 
 CaptureResult Instrument::captureOnce(const std::function<void()>& measureAndDraw) {
     capture_->Busy = kTrue;
     return CaptureOnce(*capture_, *devices_.input, {hooks_.yield, measureAndDraw},
-                       *devices_.pollTimer);
+                       *devices_.pollTimer,
+                       continuous() ? AfterCapture::KeepOpen : AfterCapture::Close);
 }
 
 void Instrument::closeInput() {

@@ -79,11 +79,13 @@ public:
     void chooseFrequency(int option);
 
     // --- Capture. ---
-    // Opens and starts the input; false when it did not open.
+    // Opens and starts the input (true at once when continuous capture keeps
+    // it open); false when it did not open or start.
     bool openInput();
     // One recording after a successful openInput (see CaptureOnce): Busy
     // while it records, then a yield, the copy into Samples, DataReady, and
-    // measureAndDraw.
+    // measureAndDraw.  A capture that is not whole is taken again.  During
+    // continuous capture the input stays open until stop().
     CaptureResult captureOnce(const std::function<void()>& measureAndDraw);
     void closeInput();
     // Continuous capture: RunFlag on until stop().

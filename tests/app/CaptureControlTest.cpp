@@ -39,7 +39,7 @@ class StuckInput final : public WaveInput {
 public:
     std::string deviceName() const override { return "the stuck input"; }
     int32_t open(const WaveFormat&) override { return 3; }
-    void start(int32_t) override {}
+    bool start(int32_t) override { return true; }
     void addBuffer(int32_t, WaveHeader& header) override { header.data[0] = 1234; }
     void reset(int32_t) override { ++resets; }
     void close(int32_t) override { ++closes; }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +40,10 @@ public:
         log.push_back("open");
         return opens ? 7 : 0;
     }
-    void start(int32_t handle) override { log.push_back("start " + std::to_string(handle)); }
+    bool start(int32_t handle) override {
+        log.push_back("start " + std::to_string(handle));
+        return starts;
+    }
     void addBuffer(int32_t handle, WaveHeader& h) override {
         log.push_back("add " + std::to_string(handle));
         header = &h;
@@ -53,6 +58,7 @@ public:
     }
 
     bool opens = true;
+    bool starts = true;
     WaveHeader* header = nullptr;
     std::vector<std::string> log;
 };
@@ -224,6 +230,126 @@ TEST(Capture, RealTimeCaptureOnTheSimulatedBridge) {
     int16_t peak = 0;
     for (int n = 1; n <= 22049; n += 2) peak = std::max(peak, f.state->Samples[n]);
     EXPECT_GT(peak, 15000) << "the right channel carries the drive";
+}
+
+// Fills each buffer at once from a list of what the next captures hold.
+class QueuedInput final : public WaveInput {
+public:
+    enum class Delivery { Sine, HoleOf32, HoleOf31, LeadingSilence, Dropout };
+
+    std::string deviceName() const override { return "the queued input"; }
+    int32_t open(const WaveFormat&) override {
+        log.push_back("open");
+        return 5;
+    }
+    bool start(int32_t) override {
+        log.push_back("start");
+        return starts;
+    }
+    void addBuffer(int32_t, WaveHeader& header) override {
+        log.push_back("add");
+        const Delivery delivery = deliveries.empty() ? Delivery::Sine : deliveries.front();
+        if (!deliveries.empty()) deliveries.erase(deliveries.begin());
+        const size_t frames = header.bufferLength / 4;
+        for (size_t m = 0; m < frames; ++m) {
+            const auto v =
+                static_cast<int16_t>(8000 * std::sin(0.17 * static_cast<double>(m)) + 0.5);
+            header.data[2 * m] = v;
+            header.data[2 * m + 1] = static_cast<int16_t>(2 * v + 1);
+        }
+        const size_t holeAt = delivery == Delivery::LeadingSilence ? 0 : 5000;
+        const size_t hole = delivery == Delivery::HoleOf31         ? 31
+                            : delivery == Delivery::LeadingSilence ? 200
+                                                                   : 32;
+        if (delivery != Delivery::Sine && delivery != Delivery::Dropout)
+            for (size_t m = holeAt; m < holeAt + hole; ++m)
+                header.data[2 * m] = header.data[2 * m + 1] = 0;
+        header.status.store(delivery == Delivery::Dropout ? kStatusDropout : 0);
+        header.flags.fetch_or(kHeaderDone, std::memory_order_release);
+    }
+    void reset(int32_t) override { log.push_back("reset"); }
+    void close(int32_t) override { log.push_back("close"); }
+
+    std::vector<Delivery> deliveries;
+    bool starts = true;
+    std::vector<std::string> log;
+};
+
+TEST(Capture, ACaptureWithAHoleOrLostFramesIsTakenAgain) {
+    using D = QueuedInput::Delivery;
+    struct Row {
+        const char* name;
+        std::vector<D> deliveries;
+        CaptureResult result;
+        int64_t retakes;
+    };
+    const Row rows[] = {
+        {"whole", {D::Sine}, CaptureResult::Recorded, 0},
+        {"31 silent frames are no hole", {D::HoleOf31}, CaptureResult::Recorded, 0},
+        {"a hole, then whole", {D::HoleOf32, D::Sine}, CaptureResult::Recorded, 1},
+        {"start-up silence, then whole", {D::LeadingSilence, D::Sine}, CaptureResult::Recorded, 1},
+        {"lost frames twice, then whole",
+         {D::Dropout, D::Dropout, D::Sine},
+         CaptureResult::Recorded,
+         2},
+        {"three broken", {D::HoleOf32, D::Dropout, D::LeadingSilence}, CaptureResult::Broken, 3},
+    };
+    for (const Row& row : rows) {
+        QueuedInput input;
+        input.deliveries = row.deliveries;
+        Fixture f;
+        f.state->Samples.fill(77);
+        FakeTimer timer;
+        ASSERT_TRUE(OpenInput(*f.state, input)) << row.name;
+        f.state->Busy = kTrue;
+        EXPECT_EQ(CaptureOnce(*f.state, input, f.callbacks, timer), row.result) << row.name;
+        EXPECT_EQ(f.state->retakes, row.retakes) << row.name;
+        EXPECT_EQ(f.state->Busy, kFalse) << row.name;
+        EXPECT_EQ(f.state->hWaveIn, 0) << row.name;
+        const size_t adds = std::count(input.log.begin(), input.log.end(), "add");
+        EXPECT_EQ(adds,
+                  static_cast<size_t>(row.retakes + (row.result == CaptureResult::Broken ? 0 : 1)))
+            << row.name;
+        if (row.result == CaptureResult::Broken) {
+            EXPECT_EQ(f.state->Samples[0], 77) << row.name << ": no broken capture is measured";
+            EXPECT_TRUE(f.events.empty()) << row.name;
+        } else {
+            EXPECT_NE(f.state->Samples[0], 77) << row.name;
+            EXPECT_EQ(f.events.size(), 2u) << row.name;
+        }
+    }
+}
+
+TEST(Capture, CaptureFaultsLookAtBothInputs) {
+    std::vector<int16_t> frames(2 * 1000, 0);
+    EXPECT_EQ(captureFault(frames, 0), CaptureFault::None) << "silent from end to end";
+    EXPECT_EQ(captureFault(frames, kStatusDropout), CaptureFault::Dropout);
+    for (size_t m = 0; m < 1000; ++m) frames[2 * m + 1] = 100;  // the drive on the right only
+    EXPECT_EQ(captureFault(frames, 0), CaptureFault::None) << "one silent input is no hole";
+    for (size_t m = 400; m < 432; ++m) frames[2 * m + 1] = 0;
+    EXPECT_EQ(captureFault(frames, 0), CaptureFault::Silence);
+}
+
+TEST(Capture, AnInputThatWillNotStartIsRefusedAtOnceAndContinuousCaptureKeepsItOpen) {
+    QueuedInput stuck;
+    stuck.starts = false;
+    Fixture f;
+    EXPECT_FALSE(OpenInput(*f.state, stuck));
+    EXPECT_EQ(f.state->hWaveIn, 0);
+    EXPECT_EQ(stuck.log, (std::vector<std::string>{"open", "start", "reset", "close"}));
+
+    QueuedInput input;
+    FakeTimer timer;
+    ASSERT_TRUE(OpenInput(*f.state, input));
+    for (int capture = 0; capture < 2; ++capture) {
+        f.state->Busy = kTrue;
+        ASSERT_EQ(CaptureOnce(*f.state, input, f.callbacks, timer, AfterCapture::KeepOpen),
+                  CaptureResult::Recorded);
+    }
+    EXPECT_EQ(input.log, (std::vector<std::string>{"open", "start", "add", "add"}));
+    EXPECT_NE(f.state->hWaveIn, 0) << "still open for the next capture";
+    CloseInput(*f.state, input);
+    EXPECT_EQ(input.log.back(), "close");
 }
 
 }  // namespace
