@@ -4,11 +4,22 @@
 
 #include <portaudio.h>
 
+#include <cstdio>
+
 namespace varnex {
 
 PortAudioLibrary::PortAudioLibrary() {
     silenceAudioLibraryChatter();
-    ready_ = Pa_Initialize() == paNoError;
+    ready_ = !failed(Pa_Initialize(), "starting the sound library");
+}
+
+bool PortAudioLibrary::failed(int error, const std::string& doing) {
+    if (error >= paNoError) return false;
+    static std::string lastMessage;
+    const std::string message = "varnex: " + doing + ": " + Pa_GetErrorText(error);
+    if (message != lastMessage) std::fprintf(stderr, "%s\n", message.c_str());
+    lastMessage = message;
+    return true;
 }
 
 int PortAudioLibrary::deviceOrDefault(bool input, std::optional<int> device) const {

@@ -25,6 +25,11 @@ public:
     // The device with that index, or the default one; paNoDevice when there is none.
     int deviceOrDefault(bool input, std::optional<int> device) const;
 
+    // A failing sound library call: "varnex: <doing>: <the library's text>"
+    // on standard error, once (the same message again is not repeated).
+    // Returns whether `error` was a failure.  User-interface thread only.
+    static bool failed(int error, const std::string& doing);
+
 private:
     bool ready_ = false;
 };

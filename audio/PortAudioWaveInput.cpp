@@ -47,11 +47,16 @@ int32_t PortAudioWaveInput::open(const WaveFormat& format) {
     parameters.device = device;
     parameters.channelCount = format.channels;
     parameters.sampleFormat = paInt16;
-    // Low latency: the capture is over as soon as its last frames arrive.
-    parameters.suggestedLatency = info->defaultLowInputLatency;
+    // Short enough that a capture ends soon after its last frame; not the
+    // lowest, which makes PipeWire run its whole graph in 64-frame blocks
+    // and lose some of them when the machine is busy.
+    constexpr double kInputLatencySeconds = 0.02;
+    parameters.suggestedLatency = std::max(kInputLatencySeconds, info->defaultLowInputLatency);
     PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, &parameters, nullptr, format.samplesPerSec,
-                      paFramesPerBufferUnspecified, paNoFlag, &record, this) != paNoError)
+    if (PortAudioLibrary::failed(
+            Pa_OpenStream(&stream, &parameters, nullptr, format.samplesPerSec,
+                          paFramesPerBufferUnspecified, paNoFlag, &record, this),
+            "opening " + deviceName()))
         return 0;
     stream_ = stream;
     blockAlign_ = format.blockAlign;
@@ -63,7 +68,7 @@ int32_t PortAudioWaveInput::open(const WaveFormat& format) {
 bool PortAudioWaveInput::start(int32_t handle) {
     if (!isOpen(handle)) return false;
     if (Pa_IsStreamActive(stream_) == 1) return true;
-    return Pa_StartStream(stream_) == paNoError;
+    return !PortAudioLibrary::failed(Pa_StartStream(stream_), "starting " + deviceName());
 }
 
 void PortAudioWaveInput::addBuffer(int32_t handle, WaveHeader& header) {
@@ -77,7 +82,8 @@ void PortAudioWaveInput::addBuffer(int32_t handle, WaveHeader& header) {
 void PortAudioWaveInput::reset(int32_t handle) {
     if (!isOpen(handle)) return;
     // Abort returns only after the callback has finished for good.
-    if (Pa_IsStreamStopped(stream_) == 0) Pa_AbortStream(stream_);
+    if (Pa_IsStreamStopped(stream_) == 0)
+        PortAudioLibrary::failed(Pa_AbortStream(stream_), "stopping " + deviceName());
     if (WaveHeader* header = pending_.exchange(nullptr, std::memory_order_acq_rel))
         header->flags.fetch_or(kHeaderDone, std::memory_order_release);
 }
@@ -85,7 +91,7 @@ void PortAudioWaveInput::reset(int32_t handle) {
 void PortAudioWaveInput::close(int32_t handle) {
     if (!isOpen(handle)) return;
     reset(handle);
-    Pa_CloseStream(stream_);
+    PortAudioLibrary::failed(Pa_CloseStream(stream_), "closing " + deviceName());
     stream_ = nullptr;
     handle_ = 0;
 }

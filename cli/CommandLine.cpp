@@ -111,9 +111,12 @@ private:
         const std::optional<std::string> attached =
             equals == std::string::npos ? std::nullopt : std::optional(argument.substr(equals + 1));
 
-        if (name == "--help") return command(Command::Help);
-        if (name == "--version") return command(Command::Version);
-        if (name == "--list-devices") return command(Command::ListDevices);
+        if (name == "--help" || name == "--version" || name == "--list-devices") {
+            // "--help=x" is a typing error, not a request for help.
+            if (attached) return fail(name + " takes no value");
+            if (name == "--help") return command(Command::Help);
+            return command(name == "--version" ? Command::Version : Command::ListDevices);
+        }
         if (name == "--input-device" || name == "--output-device") {
             const auto text = value(name, attached);
             if (!text) return;

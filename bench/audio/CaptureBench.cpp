@@ -1,10 +1,15 @@
 // Back-to-back captures against the physical limit (11050 frames at 44100
-// frames/s: 0.2506 s, at most 3.99 captures/s), and the CPU the looping tone
-// costs while nothing else happens.
+// frames/s: 0.2506 s, at most 3.99 captures/s), the captures taken again
+// because they were not whole, and the CPU the looping tone costs while
+// nothing else happens.
 //
-// The PortAudio cases need a sound server: start the private one with
+// The sound-server cases run against whichever server the environment names:
+// start a private one and give the benchmark its variables, e.g.
 //   bash tests/audio/pulse-fixture-start.sh BUILD/pa
 //   PULSE_SERVER=unix:BUILD/pa/run/pulse/native BUILD/bin/audio_bench
+// or for PipeWire
+//   bash tests/audio/pipewire-fixture-start.sh BUILD/pw
+//   (. BUILD/pw/env && BUILD/bin/audio_bench)
 // They are skipped with a message when PULSE_SERVER is not set.
 #include "audio/Capture.h"
 #include "audio/PortAudioTonePlayer.h"
@@ -40,7 +45,10 @@ bool playTone(TonePlayer& player) {
     return player.play(image);
 }
 
-void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input) {
+// Captures one after the other: each with its own opening of the input (a
+// single capture), or with the input kept running (continuous capture).
+void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input,
+                 AfterCapture after) {
     auto state = std::make_unique<CaptureBuffers>();
     if (!playTone(player)) {
         bench.SkipWithError("no output device");
@@ -51,20 +59,23 @@ void captureLoop(benchmark::State& bench, TonePlayer& player, WaveInput& input) 
     const CaptureCallbacks callbacks{[] {}, [] {}};
     int failures = 0;
     for (auto _ : bench) {
-        if (!OpenInput(*state, input)) {
+        if (state->hWaveIn == 0 && !OpenInput(*state, input)) {
             ++failures;
             continue;
         }
         state->Busy = kTrue;
-        if (CaptureOnce(*state, input, callbacks, timer) != CaptureResult::Recorded) ++failures;
+        if (CaptureOnce(*state, input, callbacks, timer, after) != CaptureResult::Recorded)
+            ++failures;
     }
+    CloseInput(*state, input);
     player.stop();
     if (failures > 0) bench.SkipWithError("a capture failed");
-    bench.counters["captures_per_s"] =
-        benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+    const auto captures = static_cast<double>(bench.iterations());
+    bench.counters["captures_per_s"] = benchmark::Counter(captures, benchmark::Counter::kIsRate);
     // 1.0 would be the recording time alone.
-    bench.counters["share_of_limit"] = benchmark::Counter(
-        static_cast<double>(bench.iterations()) * kLimitSeconds, benchmark::Counter::kIsRate);
+    bench.counters["share_of_limit"] =
+        benchmark::Counter(captures * kLimitSeconds, benchmark::Counter::kIsRate);
+    bench.counters["retakes_per_100"] = 100.0 * static_cast<double>(state->retakes) / captures;
 }
 
 bool haveServer(benchmark::State& bench) {
@@ -77,7 +88,7 @@ void BM_CaptureSimulatedRealTime(benchmark::State& bench) {
     SimulatedBridgeOptions options;
     options.circuit.component = *parseComponent("C=100n");
     SimulatedBridge bridge = makeSimulatedBridge(options);
-    captureLoop(bench, *bridge.player, *bridge.input);
+    captureLoop(bench, *bridge.player, *bridge.input, AfterCapture::KeepOpen);
 }
 BENCHMARK(BM_CaptureSimulatedRealTime)
     ->Iterations(12)
@@ -85,13 +96,17 @@ BENCHMARK(BM_CaptureSimulatedRealTime)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-void BM_CapturePulseLoopback(benchmark::State& bench) {
+// Argument 1: continuous capture (the input kept running); 0: single captures.
+void BM_CaptureSoundServer(benchmark::State& bench) {
     if (!haveServer(bench)) return;
     PortAudioTonePlayer player;
     PortAudioWaveInput input;
-    captureLoop(bench, player, input);
+    captureLoop(bench, player, input,
+                bench.range(0) != 0 ? AfterCapture::KeepOpen : AfterCapture::Close);
 }
-BENCHMARK(BM_CapturePulseLoopback)
+BENCHMARK(BM_CaptureSoundServer)
+    ->Arg(1)
+    ->Arg(0)
     ->Iterations(12)
     ->Repetitions(5)
     ->UseRealTime()

@@ -1,7 +1,8 @@
 // The real sound path: the program's tone through the PortAudio player into a
-// PulseAudio null sink, and back from its monitor through the PortAudio input
-// and the capture code. Runs against the private server of the CTest fixture;
-// it fails, not skips, when that server is not there.
+// sound server's null sink, and back from its monitor through the PortAudio
+// input and the capture code, as single captures and as continuous capture.
+// Runs against the private server of a CTest fixture (PulseAudio or
+// PipeWire); it fails, not skips, when that server is not there.
 #include "audio/Capture.h"
 #include "audio/PcmLoop.h"
 #include "audio/PortAudioTonePlayer.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -44,30 +46,36 @@ Match matchLoop(const CaptureBuffers& s, const PcmLoop& loop, int channel) {
     return best;
 }
 
-TEST(PortAudioLoopback, RecordsTheProgramToneWithoutAGap) {
+TEST(PortAudioLoopback, EveryCaptureIsAnUnbrokenPieceOfTheToneOnBothChannels) {
     PortAudioTonePlayer player;
     PortAudioWaveInput input;
     auto state = std::make_unique<CaptureBuffers>();
     std::vector<uint8_t> image;
     buildTestTone(image, 1225, 0.5);
-    ASSERT_TRUE(player.play(image)) << "no output device: is the PulseAudio fixture up?";
+    ASSERT_TRUE(player.play(image)) << "no output device: is the sound server fixture up?";
     const std::optional<PcmLoop> loop = decodeWavImage(image);
     ASSERT_TRUE(loop);
     // Let the first buffers of the tone reach the sink.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
-    for (int capture = 1; capture <= 3; ++capture) {
+    // Three single captures, then three of continuous capture with the input
+    // kept running between them.
+    for (int capture = 1; capture <= 6; ++capture) {
+        const AfterCapture after = capture <= 3 ? AfterCapture::Close : AfterCapture::KeepOpen;
         state->Samples.fill(0);
-        ASSERT_TRUE(OpenInput(*state, input)) << "capture " << capture << ": no input device";
+        if (state->hWaveIn == 0) {
+            ASSERT_TRUE(OpenInput(*state, input)) << "capture " << capture << ": no input device";
+        }
         state->Busy = kTrue;
         SteadyPollTimer timer;
         int measured = 0;
         const CaptureResult result =
-            CaptureOnce(*state, input, {[] {}, [&] { ++measured; }}, timer);
+            CaptureOnce(*state, input, {[] {}, [&] { ++measured; }}, timer, after);
         ASSERT_EQ(result, CaptureResult::Recorded) << "capture " << capture;
         EXPECT_EQ(measured, 1);
-        EXPECT_EQ(state->hWaveIn, 0);
+        EXPECT_EQ(state->hWaveIn == 0, after == AfterCapture::Close) << "capture " << capture;
 
+        size_t offsets[2] = {};
         for (int channel = 0; channel < 2; ++channel) {
             const std::string row =
                 "capture " + std::to_string(capture) + " channel " + std::to_string(channel);
@@ -86,9 +94,14 @@ TEST(PortAudioLoopback, RecordsTheProgramToneWithoutAGap) {
             const Match match = matchLoop(*state, *loop, channel);
             EXPECT_EQ(match.mismatches, 0) << row << ": the recording is not one unbroken piece "
                                            << "of the tone (best offset " << match.offset << ")";
+            offsets[channel] = match.offset;
         }
+        // The ratio of the channels is the measurement: they must not slip.
+        EXPECT_EQ(offsets[0], offsets[1]) << "capture " << capture << ": channels out of phase";
     }
+    CloseInput(*state, input);
     player.stop();
+    std::cout << "retakes: " << state->retakes << " of 6 captures\n";
 }
 
 }  // namespace

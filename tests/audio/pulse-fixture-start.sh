@@ -6,7 +6,7 @@
 # without it the first recording in a process can stall for up to 2 s.
 # Usage: pulse-fixture-start.sh DIR   (DIR is emptied and used for everything)
 set -euo pipefail
-dir=$1
+dir=$(mkdir -p "$1" && cd "$1" && pwd)  # PulseAudio needs an absolute home
 here=$(cd "$(dirname "$0")" && pwd)
 
 bash "$here/pulse-fixture-stop.sh" "$dir" || true  # left over from an aborted run

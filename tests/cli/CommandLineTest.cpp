@@ -94,6 +94,8 @@ TEST(CommandLine, BadOptionsNameTheOptionAndWhatItAccepts) {
         {{"measure", "--resistor", "1k", "--rm", "1000"}, "give one of them", false},
         {{"--input-device", ""}, "part of a device name", false},
         {{"--log"}, "--log needs a value", false},
+        {{"measure", "--help=all"}, "--help takes no value", false},
+        {{"--version=2"}, "--version takes no value", false},
     };
     for (const Row& row : rows) {
         const Invocation i = parse(row.arguments);
