@@ -31,6 +31,15 @@ private:
                       const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags,
                       void* self);
     bool isOpen(int32_t handle) const { return handle != 0 && handle == handle_; }
+    // Audio thread: how many of the block's first frames are the stream's
+    // start-up silence, which no capture may hold.
+    size_t skipStartSilence(const void* input, unsigned long frames);
+
+    // A sound server may begin a stream with up to a few hundred frames of
+    // exact silence before the first real frame; a sound card's converter
+    // never gives exact zeros for long, and a truly silent input is recorded
+    // after this many frames all the same.
+    static constexpr uint32_t kStartSilenceFrames = 4096;
 
     PortAudioLibrary library_;  // first member: outlives the stream
     std::optional<int> device_;
@@ -41,6 +50,9 @@ private:
     // The buffer being filled: published by addBuffer (release), cleared by the
     // callback when it is full, or by reset once the stream has stopped.
     std::atomic<WaveHeader*> pending_{nullptr};
+    // Frames of start-up silence still dropped: set by start, counted down
+    // by the callback, 0 once a frame with signal has come.
+    std::atomic<uint32_t> startSilenceLeft_{0};
 };
 
 }  // namespace varnex
