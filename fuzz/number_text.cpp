@@ -75,34 +75,35 @@ std::string paddedFromPlain(std::string_view plain) {
     return padded + std::string(rest);
 }
 
-// A Single shown with seven significant digits and read back.
-void checkSingleForms(float value) {
-    const std::string plain = varnex::plainForm(value);
-    const std::string padded = varnex::paddedForm(value);
-    if (!std::isfinite(value)) {
-        VARNEX_FUZZ_CHECK(plain == varnex::kNoValueText && padded == varnex::kNoValueText, plain);
-        return;
-    }
-    const std::string shown = numberText(value) + " shown as " + printable(plain);
-    VARNEX_FUZZ_CHECK(padded == paddedFromPlain(plain), shown + ", padded " + printable(padded));
-    const float back = varnex::singleValue(plain);
-    VARNEX_FUZZ_CHECK(
-        std::bit_cast<uint32_t>(varnex::singleValue(padded)) == std::bit_cast<uint32_t>(back),
-        shown + ", padded " + printable(padded));
-    const double tolerance =
-        std::max(std::fabs(static_cast<double>(value)) * 6e-7,
-                 static_cast<double>(std::numeric_limits<float>::denorm_min()));
-    VARNEX_FUZZ_CHECK(std::fabs(static_cast<double>(back) - value) <= tolerance,
-                      shown + " reads back " + numberText(back));
+// What differs between a Single and a Double shown and read back.
+template <typename T>
+struct Shown;
+template <>
+struct Shown<float> {
+    using Bits = uint32_t;
+    static float read(std::string_view text) { return varnex::singleValue(text); }
+    static constexpr int kDigits = 7;
+    static constexpr double kRelativeError = 6e-7;
     // Seven digits do not name every Single (near 1E+28 two of them share a
-    // text), but a value with at most seven digits comes back exactly; zero
-    // loses its sign.
-    if (shortestDigitCount(value) <= 7)
-        VARNEX_FUZZ_CHECK(back == value, shown + " reads back " + numberText(back));
-}
+    // text), so a value read back may be shown differently.
+    static constexpr bool kTextIsStable = false;
+};
+template <>
+struct Shown<double> {
+    using Bits = uint64_t;
+    static double read(std::string_view text) { return varnex::numericValue(text); }
+    static constexpr int kDigits = 15;
+    static constexpr double kRelativeError = 5.2e-15;
+    // Fifteen digits are finer than a Double's spacing.
+    static constexpr bool kTextIsStable = true;
+};
 
-// A Double shown with fifteen significant digits and read back.
-void checkDoubleForms(double value) {
+// A value shown with its type's significant digits, plain and padded, and
+// read back: close to the value, the same from both forms, and exact when
+// the value has no more digits than are shown (zero loses its sign).
+template <typename T>
+void checkForms(T value) {
+    using S = Shown<T>;
     const std::string plain = varnex::plainForm(value);
     const std::string padded = varnex::paddedForm(value);
     if (!std::isfinite(value)) {
@@ -111,18 +112,19 @@ void checkDoubleForms(double value) {
     }
     const std::string shown = numberText(value) + " shown as " + printable(plain);
     VARNEX_FUZZ_CHECK(padded == paddedFromPlain(plain), shown + ", padded " + printable(padded));
-    const double back = varnex::numericValue(plain);
+    const T back = S::read(plain);
     VARNEX_FUZZ_CHECK(
-        std::bit_cast<uint64_t>(varnex::numericValue(padded)) == std::bit_cast<uint64_t>(back),
+        std::bit_cast<typename S::Bits>(S::read(padded)) == std::bit_cast<typename S::Bits>(back),
         shown + ", padded " + printable(padded));
-    const double tolerance =
-        std::max(std::fabs(value) * 5.2e-15, std::numeric_limits<double>::denorm_min());
-    VARNEX_FUZZ_CHECK(std::fabs(back - value) <= tolerance,
-                      shown + " reads back " + numberText(back));
-    // Fifteen digits are finer than a Double's spacing, so a value read back
-    // is shown with the same text again.
-    VARNEX_FUZZ_CHECK(varnex::plainForm(back) == plain, shown + " reads back " + numberText(back));
-    if (shortestDigitCount(value) <= 15)
+    const double tolerance = std::max(std::fabs(static_cast<double>(value)) * S::kRelativeError,
+                                      static_cast<double>(std::numeric_limits<T>::denorm_min()));
+    VARNEX_FUZZ_CHECK(
+        std::fabs(static_cast<double>(back) - static_cast<double>(value)) <= tolerance,
+        shown + " reads back " + numberText(back));
+    if (S::kTextIsStable)
+        VARNEX_FUZZ_CHECK(varnex::plainForm(back) == plain,
+                          shown + " reads back " + numberText(back));
+    if (shortestDigitCount(value) <= S::kDigits)
         VARNEX_FUZZ_CHECK(back == value, shown + " reads back " + numberText(back));
 }
 
@@ -147,18 +149,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VARNEX_FUZZ_CHECK(std::bit_cast<uint32_t>(single) == std::bit_cast<uint32_t>(expectedSingle),
                       printable(text) + " gives the Single " + numberText(single));
 
-    checkSingleForms(single);
-    checkDoubleForms(value);
+    checkForms(single);
+    checkForms(value);
     // Every bit pattern, including infinities and NaNs, from the input's first bytes.
     if (size >= sizeof(float)) {
         float bits;
         std::memcpy(&bits, data, sizeof bits);
-        checkSingleForms(bits);
+        checkForms(bits);
     }
     if (size >= sizeof(double)) {
         double bits;
         std::memcpy(&bits, data, sizeof bits);
-        checkDoubleForms(bits);
+        checkForms(bits);
     }
     return 0;
 }

@@ -81,13 +81,7 @@ void expectCaptionsFit(QWidget* form) {
 
 TEST_F(CaptionsFit, InTheWindowAndEveryDialog) {
     expectCaptionsFit(window.get());
-    const std::pair<void (Varnex::*)(), const char*> dialogs[] = {
-        {&Varnex::menuSigGen_Click, "SigGen"},
-        {&Varnex::menuCalibrate_Click, "Calibrate"},
-        {&Varnex::menuRm_Click, "RmForm"},
-        {&Varnex::myuLMs_Click, "uLMSform"},
-        {&Varnex::myManTare_Click, "ManTare"}};
-    for (const auto& [open, name] : dialogs) {
+    for (const auto& [open, name] : kSettingsDialogs) {
         (window.get()->*open)();
         expectCaptionsFit(openWindow(name));
     }

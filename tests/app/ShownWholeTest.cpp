@@ -79,13 +79,7 @@ TEST_F(ShownWholeTest, DialogBoxesShowTheirStartWhenLoaded) {
     settings().resistors.Rm100000 = 123456.7f;
     settings().steps.uLMS1 = 0.012345678f;
     settings().tare = {-3.3e-6f, -3.25f, -12345.5f};
-    const std::pair<void (Varnex::*)(), const char*> dialogs[] = {
-        {&Varnex::menuSigGen_Click, "SigGen"},
-        {&Varnex::menuCalibrate_Click, "Calibrate"},
-        {&Varnex::menuRm_Click, "RmForm"},
-        {&Varnex::myuLMs_Click, "uLMSform"},
-        {&Varnex::myManTare_Click, "ManTare"}};
-    for (const auto& [open, name] : dialogs) {
+    for (const auto& [open, name] : kSettingsDialogs) {
         (window.get()->*open)();
         expectStartsShown(openWindow(name), name);
     }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "ScriptedMessageBoxes.h"
 #include "TempFolder.h"
@@ -41,6 +42,14 @@ protected:
         platform.waveInput = std::move(bridge.input);
         return std::make_unique<Varnex>(std::move(platform));
     }
+
+    // Every settings dialog: the handler that opens it and its window's name.
+    static constexpr std::pair<void (Varnex::*)(), const char*> kSettingsDialogs[] = {
+        {&Varnex::menuSigGen_Click, "SigGen"},
+        {&Varnex::menuCalibrate_Click, "Calibrate"},
+        {&Varnex::menuRm_Click, "RmForm"},
+        {&Varnex::myuLMs_Click, "uLMSform"},
+        {&Varnex::myManTare_Click, "ManTare"}};
 
     Instrument& instrument() { return window->instrument(); }
     Settings& settings() { return instrument().settings(); }
