@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string_view>
+#include <vector>
 
 namespace varnex {
 namespace {
@@ -164,6 +166,38 @@ bool isFinite(const Component& c) {
            std::isfinite(c.fixed.imag()) && std::isfinite(c.resistance + c.fixed.real());
 }
 
+// The comma-separated terms of a text without blanks; an empty text is one
+// empty term.
+std::vector<std::string_view> splitTerms(std::string_view compact) {
+    std::vector<std::string_view> terms;
+    size_t begin = 0;
+    while (begin <= compact.size()) {
+        size_t end = compact.find(',', begin);
+        if (end == std::string_view::npos) end = compact.size();
+        terms.push_back(compact.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return terms;
+}
+
+// The component the terms describe; no term, or one empty one, is none.
+std::optional<Component> componentOf(const std::vector<std::string_view>& terms,
+                                     std::string* error) {
+    if (terms.empty() || (terms.size() == 1 && terms.front().empty())) {
+        fail(error, "no component given");
+        return std::nullopt;
+    }
+    Component component;
+    for (const std::string_view term : terms) {
+        if (!addTerm(component, term, error)) return std::nullopt;
+        if (!isFinite(component)) {
+            fail(error, "\"" + std::string(term) + "\" is beyond what the simulation can hold");
+            return std::nullopt;
+        }
+    }
+    return component;
+}
+
 }  // namespace
 
 std::complex<double> Component::impedanceAt(double f) const {
@@ -178,43 +212,19 @@ std::complex<double> Component::impedanceAt(double f) const {
 
 std::optional<Component> parseComponent(std::string_view text, std::string* error) {
     const std::string compact = withoutBlanks(text);
-    if (compact.empty()) {
-        fail(error, "no component given");
-        return std::nullopt;
-    }
-    Component component;
-    size_t begin = 0;
-    while (begin <= compact.size()) {
-        size_t end = compact.find(',', begin);
-        if (end == std::string::npos) end = compact.size();
-        const std::string_view term = std::string_view(compact).substr(begin, end - begin);
-        if (!addTerm(component, term, error)) return std::nullopt;
-        if (!isFinite(component)) {
-            fail(error, "\"" + std::string(term) + "\" is beyond what the simulation can hold");
-            return std::nullopt;
-        }
-        begin = end + 1;
-    }
-    return component;
+    return componentOf(splitTerms(compact), error);
 }
 
 std::optional<SimulationDescription> parseSimulation(std::string_view text, std::string* error) {
     const std::string compact = withoutBlanks(text);
     SimulationDescription description;
-    std::string componentTerms;
-    bool firstTerm = true;
-    size_t begin = 0;
-    while (begin <= compact.size()) {
-        size_t end = compact.find(',', begin);
-        if (end == std::string::npos) end = compact.size();
-        const std::string_view term = std::string_view(compact).substr(begin, end - begin);
-        begin = end + 1;
+    // The other terms go on to the component exactly as written.
+    std::vector<std::string_view> componentTerms;
+    for (const std::string_view term : splitTerms(compact)) {
         std::string key(term.substr(0, std::min(term.find('='), term.size())));
         for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (key != "noise") {
-            // The other terms go on to the component exactly as written.
-            componentTerms += (firstTerm ? "" : ",") + std::string(term);
-            firstTerm = false;
+            componentTerms.push_back(term);
             continue;
         }
         const std::string_view value = term.substr(key.size() + (term.size() > key.size()));
@@ -226,7 +236,7 @@ std::optional<SimulationDescription> parseSimulation(std::string_view text, std:
         }
         description.noiseSteps = *steps;
     }
-    const std::optional<Component> component = parseComponent(componentTerms, error);
+    const std::optional<Component> component = componentOf(componentTerms, error);
     if (!component) return std::nullopt;
     description.component = *component;
     return description;

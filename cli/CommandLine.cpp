@@ -41,10 +41,10 @@ std::optional<double> wholeNumber(std::string_view text) {
 }
 
 std::string frequencyList() {
-    std::array<float, kSigGenFrequencies.size()> sorted = kSigGenFrequencies;
-    std::sort(sorted.begin(), sorted.end());
     std::string list;
-    for (float f : sorted) list += (list.empty() ? "" : ", ") + std::to_string(static_cast<int>(f));
+    for (int option : sigGenOptionsByFrequency())
+        list += (list.empty() ? "" : ", ") +
+                std::to_string(static_cast<int>(kSigGenFrequencies[option - 1]));
     return list;
 }
 
@@ -99,7 +99,6 @@ private:
 
     void option() {
         const std::string& argument = arguments_[next_++];
-        if (argument == "-h") return command(Command::Help);
         if (argument.rfind("--", 0) != 0) {
             if (window() && qtOption(argument)) return;
             invocation_.showUsage = true;
@@ -112,9 +111,9 @@ private:
             equals == std::string::npos ? std::nullopt : std::optional(argument.substr(equals + 1));
 
         if (name == "--help" || name == "--version" || name == "--list-devices") {
-            // "--help=x" is a typing error, not a request for help.
+            // "--help=x" is a typing error, not a request for help; --help
+            // itself was taken before the options were read.
             if (attached) return fail(name + " takes no value");
-            if (name == "--help") return command(Command::Help);
             return command(name == "--version" ? Command::Version : Command::ListDevices);
         }
         if (name == "--input-device" || name == "--output-device") {
@@ -140,9 +139,8 @@ private:
         measureOption(name, attached);
     }
 
-    // Help, version and the device list win over everything else.
+    // The version and the device list win over everything after them.
     void command(Command command) {
-        if (invocation_.command == Command::Help) return;
         invocation_.command = command;
         next_ = arguments_.size();
     }

@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <algorithm>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -101,16 +100,6 @@ private:
     bool headerWritten_ = false;
 };
 
-// The generator's options from the lowest frequency to the highest.
-std::vector<int> optionsByFrequency() {
-    std::vector<int> options;
-    for (int option = 1; option <= static_cast<int>(kSigGenFrequencies.size()); ++option)
-        options.push_back(option);
-    std::sort(options.begin(), options.end(),
-              [](int a, int b) { return kSigGenFrequencies[a - 1] < kSigGenFrequencies[b - 1]; });
-    return options;
-}
-
 }  // namespace
 
 int runMeasure(const MeasureOptions& options, CommandPlatform& platform) {
@@ -131,7 +120,7 @@ int runSweep(const MeasureOptions& options, CommandPlatform& platform) {
     Instrument& instrument = session.instrument();
     instrument.startContinuous();
     std::vector<ImpedanceReading> readings;
-    for (int option : optionsByFrequency()) {
+    for (int option : sigGenOptionsByFrequency()) {
         instrument.chooseFrequency(option);
         instrument.resetWeights();
         if (!session.startTone()) return kExitNoReading;

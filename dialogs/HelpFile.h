@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace varnex {
+#include "common/HelpFileName.h"
 
-inline constexpr std::string_view kHelpFileName = "MyHelp.txt";
+namespace varnex {
 
 struct HelpText {
     std::string utf8;       // what the help window shows

@@ -1,14 +1,12 @@
 #include "instrument/ProgramFiles.h"
 
-#include <string_view>
 #include <system_error>
 
+#include "common/HelpFileName.h"
 #include "instrument/SettingsFile.h"
 
 namespace varnex {
 namespace {
-
-constexpr std::string_view kHelpFile = "MyHelp.txt";
 
 bool isFile(const std::filesystem::path& path) {
     std::error_code error;
@@ -37,7 +35,7 @@ ProgramFiles locateProgramFiles(const std::filesystem::path& programFolder,
                                 const Environment& environment) {
     ProgramFiles files;
     const std::filesystem::path shared = programFolder / ".." / "share" / "varnex";
-    if (!isFile(programFolder / kHelpFile) && isFile(shared / kHelpFile)) {
+    if (!isFile(programFolder / kHelpFileName) && isFile(shared / kHelpFileName)) {
         files.installed = true;
         files.helpFolder = shared.lexically_normal();
         if (const auto config = configurationFolder(environment))

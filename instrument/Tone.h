@@ -3,7 +3,9 @@
 // player loops.  Rebuilt by every Play.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +18,14 @@ class TonePlayer;
 // The generator's frequencies in the order of their option number
 // (SigGenOptFlag 1 to 6).
 inline constexpr std::array<float, 6> kSigGenFrequencies = {525, 1225, 2205, 1000, 120, 3675};
+// The option numbers from the lowest frequency to the highest.
+constexpr std::array<int, kSigGenFrequencies.size()> sigGenOptionsByFrequency() {
+    std::array<int, kSigGenFrequencies.size()> options{};
+    for (size_t i = 0; i < options.size(); ++i) options[i] = static_cast<int>(i) + 1;
+    std::sort(options.begin(), options.end(),
+              [](int a, int b) { return kSigGenFrequencies[a - 1] < kSigGenFrequencies[b - 1]; });
+    return options;
+}
 // The option every run starts with: 1225 Hz.
 inline constexpr int16_t kStartSigGenOption = 2;
 
