@@ -9,9 +9,7 @@
 #include <memory>
 
 #include "app/MessageBoxes.h"
-#include "audio/Capture.h"
-#include "audio/TonePlayer.h"
-#include "audio/WaveInput.h"
+#include "instrument/Instrument.h"
 #include "measure/Readings.h"
 
 namespace varnex {
@@ -21,10 +19,9 @@ struct Platform {
     // The folder of the program, where a portable copy keeps its settings
     // and help (see ProgramFiles for an installed one).
     std::filesystem::path programFolder;
-    std::unique_ptr<TonePlayer> tonePlayer;
-    std::unique_ptr<WaveInput> waveInput;
-    // Clock and pause of the wait for a recording; the real clock when empty.
-    std::unique_ptr<PollTimer> pollTimer;
+    // The tone player, the wave input, the clock of the wait for a recording
+    // (the real clock when empty) and a reference switch, if the bridge has one.
+    SoundDevices sound;
     // Called with every reading the window shows (the --log file); may be empty.
     std::function<void(const ImpedanceReading&)> recordReading;
 };

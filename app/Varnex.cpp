@@ -33,11 +33,6 @@ void showStartUpScale(QLineEdit* box, float gain) {
     if (const auto scale = scope::startUpScaleText(gain)) showText(*box, *scale);
 }
 
-SoundDevices soundDevicesOf(Platform& platform) {
-    return {std::move(platform.tonePlayer), std::move(platform.waveInput),
-            std::move(platform.pollTimer)};
-}
-
 }  // namespace
 
 Varnex::Varnex(Platform platform, QWidget* parent)
@@ -46,7 +41,7 @@ Varnex::Varnex(Platform platform, QWidget* parent)
       files_(locateProgramFiles(platform.programFolder, std::getenv)),
       recordReading_(std::move(platform.recordReading)),
       instrument_(std::make_unique<Instrument>(
-          soundDevicesOf(platform),
+          std::move(platform.sound),
           MeasurementHooks{[] { QCoreApplication::processEvents(); },
                            [this](const ImpedanceReading& reading) { showReading(reading); },
                            [this] { drawScope(); }})),
@@ -105,7 +100,7 @@ void Varnex::Form_Load() {
     showReferenceResistance();
     showStepSize();
     // Every run starts at 1225 Hz, whatever the generator chose last time.
-    instrument_->chooseFrequency(kStartSigGenOption);
+    instrument_->setFrequency(kStartFrequency);
     cmdPlay_Click();
     doscope();
 

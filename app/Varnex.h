@@ -37,6 +37,7 @@ public:
     ~Varnex() override;
 
     Instrument& instrument() override { return *instrument_; }
+    int16_t& SigGenOptFlag() override { return SigGenOptFlag_; }
     const VarnexControls& controls() const { return controls_; }
 
     // Public methods the dialogs call after changing a parameter.
@@ -93,9 +94,11 @@ private:
     void connectScope();
     void connectMeasurement();
     void connectCapture();
-    // One capture as Start1 makes it; false when it could not be made (the
-    // user has been told why).
-    bool singleCapture();
+    // What the window does around each capture: the lamp, docalib and
+    // doscope, and the message when a capture cannot be made.
+    CaptureSteps captureSteps();
+    // The window's side of Stop: captions, lamp.
+    void showStopped();
     // A capture asked for while a measurement yields would measure nothing
     // until that run ends; the click is kept and acted on when it has.
     bool deferWhileMeasuring(void (Varnex::*handler)());
@@ -115,9 +118,7 @@ private:
     VarnexControls controls_;
     bool exiting_ = false;  // the close asked for by Exit goes through
     void (Varnex::*deferredStart_)() = nullptr;
-    // Continuous capture ended because a capture could not be made; an
-    // enclosing continuous loop ends too instead of asking the user again.
-    bool continuousFailed_ = false;
+    int16_t SigGenOptFlag_ = kStartSigGenOption;
 
     // The modeless dialogs, one instance each.
     DialogSlot<ManTare> manTare_;

@@ -1,7 +1,6 @@
 // The main window's capture buttons and the test tone: Start1, Start2, Stop,
 // Play and the tone's Stop.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QPushButton>
 
 #include "app/ShapeWidget.h"
@@ -30,7 +29,7 @@ void Varnex::cmdStop_Click() {
 
 void Varnex::btnStart_Click() {
     if (deferWhileMeasuring(&Varnex::btnStart_Click)) return;
-    singleCapture();
+    instrument_->captureSingle(captureSteps());
 }
 
 bool Varnex::deferWhileMeasuring(void (Varnex::*handler)()) {
@@ -39,56 +38,43 @@ bool Varnex::deferWhileMeasuring(void (Varnex::*handler)()) {
     return true;
 }
 
-bool Varnex::singleCapture() {
-    if (!instrument_->openInput()) {
-        showMessage("Ouch!", "Wave input device did not open!", MessageIcon::Exclamation);
-        return false;
-    }
-    setLamp(kLampCapturing);
-    const CaptureResult result = instrument_->captureOnce([this] {
+CaptureSteps Varnex::captureSteps() {
+    CaptureSteps steps;
+    steps.recording = [this] { setLamp(kLampCapturing); };
+    steps.measureAndDraw = [this] {
+        controls_.DevicesBox->setEnabled(true);
         docalib();
         doscope();
-    });
-    controls_.DevicesBox->setEnabled(true);
-    if (result == CaptureResult::Recorded) return true;
-    setLamp(kLampIdle);
-    const std::string device = instrument_->inputDeviceName();
-    showMessage("Ouch!",
-                result == CaptureResult::TimedOut
-                    ? "The sound card did not return the recording within two seconds (" + device +
-                          "). Check the input device and the sound server, then try again."
-                    : "The sound card delivered three recordings in a row with frames missing (" +
-                          device +
-                          "). Check the input device and the sound server, then try again.",
-                MessageIcon::Exclamation);
-    return false;
+    };
+    steps.failed = [this](CaptureFailure failure) {
+        controls_.DevicesBox->setEnabled(true);
+        // An input that did not open changed nothing, the lamp included.
+        if (failure != CaptureFailure::InputDidNotOpen) setLamp(kLampIdle);
+        showMessage("Ouch!", captureFailureText(failure, instrument_->inputDeviceName()),
+                    MessageIcon::Exclamation);
+    };
+    return steps;
 }
 
 void Varnex::btnRun_Click() {
     if (deferWhileMeasuring(&Varnex::btnRun_Click)) return;
     const VarnexControls& c = controls_;
     if (!instrument_->continuous()) {
-        instrument_->startContinuous();
         c.btnRun->setText("Run");
         c.btnStart->setEnabled(false);
-        continuousFailed_ = false;
     }
-    do {
-        QCoreApplication::processEvents();
-        if (continuousFailed_) return;
-        // A capture that cannot be made ends continuous capture as Stop
-        // would, so the user is told once instead of once a pass.
-        if (!singleCapture()) {
-            continuousFailed_ = true;
-            if (instrument_->continuous()) btnStop_Click();
-            return;
-        }
-    } while (instrument_->continuous());
+    // The loop yields before each capture; Stop, handled there, ends it.  A
+    // capture that cannot be made ends it as Stop would, after one message.
+    if (instrument_->captureContinuously(captureSteps()) == ContinuousEnd::Failed) showStopped();
 }
 
 void Varnex::btnStop_Click() {
-    const VarnexControls& c = controls_;
     instrument_->stop();
+    showStopped();
+}
+
+void Varnex::showStopped() {
+    const VarnexControls& c = controls_;
     c.btnRun->setText("Start2");
     c.btnStart->setEnabled(true);
     c.DevicesBox->setEnabled(true);

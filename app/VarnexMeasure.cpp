@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "app/Varnex.h"
+#include "common/NumberText.h"
 #include "dialogs/FormBuilder.h"
+#include "measure/ParallelReadings.h"
 #include "measure/ReadingRecords.h"
 
 namespace varnex {
@@ -41,10 +43,16 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     showText(*c.Text5, t.seriesValue);
     showText(*c.Text6, t.factor);
     c.Label17->setText(q(t.factorCaption));
-    // The boxes keep their texts; what the noise leaves uncertain shows on hover.
-    const QString uncertainty = " (one standard uncertainty from the noise of this capture)";
-    c.Text4->setToolTip(q(uncertaintyText(reading.resistanceUncertainty)) + uncertainty);
-    c.Text3->setToolTip(q(uncertaintyText(reading.reactanceUncertainty)) + uncertainty);
+    // The boxes keep their texts; what the noise leaves uncertain and the
+    // parallel equivalent show on hover.
+    const std::string uncertainty = uncertaintyText(impedanceUncertainty(reading)) +
+                                    " (one standard uncertainty from the noise of this capture)";
+    const ParallelReadings p = parallelReadings(impedanceOf(reading), reading.frequency);
+    const std::string parallel = "Parallel equivalent: " + parallelText(p) + "  G " +
+                                 engineeringText(p.conductance, "S") + "  B " +
+                                 engineeringText(p.susceptance, "S");
+    c.Text4->setToolTip(q(uncertainty + "\n" + parallel));
+    c.Text3->setToolTip(q(uncertainty + "\n" + parallel));
     if (recordReading_) recordReading_(reading);
     emit measured();
 }

@@ -6,13 +6,14 @@
 #include "audio/SimulatedBridge.h"
 
 #include <cstdlib>
+#include <random>
 
 namespace varnex {
 namespace {
 
 AudioBackends soundCard(const SoundCardChoice& card, std::string problem) {
     return {std::make_unique<PortAudioTonePlayer>(card.output),
-            std::make_unique<PortAudioWaveInput>(card.input), std::move(problem)};
+            std::make_unique<PortAudioWaveInput>(card.input), nullptr, std::move(problem)};
 }
 
 }  // namespace
@@ -33,15 +34,20 @@ AudioBackends makeAudioBackends(const char* component, const char* referenceResi
                          std::string(kSimulateVariable) + ": " + error + "; using the sound card");
     options.circuit.component = parsed->component;
     if (parsed->noiseSteps) options.noiseSteps = *parsed->noiseSteps;
+    // Fresh noise on every run, unless the description asks for a repeatable one.
+    options.noiseSeed = parsed->noiseSeed ? *parsed->noiseSeed : std::random_device()();
     if (referenceResistor != nullptr && *referenceResistor != '\0') {
         const std::optional<double> rm = parseResistance(referenceResistor);
         if (!rm)
             return soundCard(card, std::string(kSimulateRmVariable) + ": cannot read \"" +
                                        referenceResistor + "\" as ohms; using the sound card");
         options.circuit.referenceResistance = *rm;
+    } else {
+        // No resistor of its own: the one the program measures with is wired in.
+        options.referenceFollows = true;
     }
     SimulatedBridge bridge = makeSimulatedBridge(options);
-    return {std::move(bridge.player), std::move(bridge.input), {}};
+    return {std::move(bridge.player), std::move(bridge.input), std::move(bridge.reference), {}};
 }
 
 }  // namespace varnex

@@ -3,9 +3,11 @@
 // tried without hardware:
 //
 //   VARNEX_SIMULATE="C=100n"        component on the bridge (see parseComponent)
-//   VARNEX_SIMULATE_RM="100.3"      true reference resistor in ohms (default 100)
+//   VARNEX_SIMULATE_RM="100.3"      true reference resistor in ohms (default: the
+//                                   one the program measures with)
 #pragma once
 
+#include "audio/ReferenceSwitch.h"
 #include "audio/TonePlayer.h"
 #include "audio/WaveInput.h"
 
@@ -27,6 +29,8 @@ struct SoundCardChoice {
 struct AudioBackends {
     std::unique_ptr<TonePlayer> player;
     std::unique_ptr<WaveInput> input;
+    // The simulated bridge's reference resistor when it follows the program's.
+    std::unique_ptr<ReferenceSwitch> reference;
     // Empty, or why the simulation asked for could not be set up; the sound
     // card is used then.
     std::string problem;

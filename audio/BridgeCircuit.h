@@ -8,8 +8,6 @@
 #include "common/DefaultCalibration.h"
 
 #include <complex>
-#include <span>
-#include <vector>
 
 namespace varnex {
 
@@ -33,17 +31,5 @@ struct ChannelGains {
 };
 
 ChannelGains channelGainsAt(const BridgeCircuit& circuit, double f);
-
-// One period of the steady-state response of both inputs (in input steps, not
-// yet quantised) to a periodic drive given as one period of output steps at
-// the given frame rate. Exact for any periodic drive: every harmonic of the
-// loop goes through the circuit with its own gain.
-struct BridgeResponse {
-    std::vector<double> left;
-    std::vector<double> right;
-};
-
-BridgeResponse respondToLoop(const BridgeCircuit& circuit, std::span<const double> drive,
-                             double framesPerSecond);
 
 }  // namespace varnex

@@ -20,69 +20,6 @@ std::string withoutBlanks(std::string_view text) {
     return out;
 }
 
-double prefixFactor(char c) {
-    switch (c) {
-        case 'p':
-            return 1e-12;
-        case 'n':
-            return 1e-9;
-        case 'u':
-            return 1e-6;
-        case 'm':
-            return 1e-3;
-        case 'k':
-        case 'K':
-            return 1e3;
-        case 'M':
-            return 1e6;
-        case 'G':
-            return 1e9;
-        default:
-            return 0;
-    }
-}
-
-// [sign] digits [. digits] [e [sign] digits], at least one mantissa digit.
-bool isNumberText(std::string_view text) {
-    size_t i = 0;
-    auto digits = [&] {
-        const size_t from = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-        return i - from;
-    };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t mantissa = digits();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        if (digits() == 0) return false;
-    }
-    return i == text.size();
-}
-
-// A number with an optional SI prefix; the digits are read by numericValue,
-// which needs the whole text to be the number for the result to mean it.
-std::optional<double> prefixedValue(std::string_view text) {
-    double factor = 1;
-    if (!text.empty() && prefixFactor(text.back()) != 0) {
-        factor = prefixFactor(text.back());
-        text.remove_suffix(1);
-    }
-    if (!isNumberText(text)) return std::nullopt;
-    const double value = numericValue(text) * factor;
-    if (!std::isfinite(value)) return std::nullopt;
-    // numericValue gives 0 for a number beyond a double: not a zero written.
-    const std::string_view mantissa = text.substr(0, text.find_first_of("eE"));
-    if (value == 0 && mantissa.find_first_of("123456789") != std::string_view::npos)
-        return std::nullopt;
-    return value;
-}
-
 // Finds where the imaginary part of "a+bj" begins: a sign that is neither the
 // first character nor part of an exponent.
 size_t imaginaryStart(std::string_view text) {
@@ -96,7 +33,7 @@ size_t imaginaryStart(std::string_view text) {
 std::optional<std::complex<double>> complexValue(std::string_view text) {
     if (text.empty()) return std::nullopt;
     if (text.back() != 'j' && text.back() != 'i') {
-        const auto real = prefixedValue(text);
+        const auto real = prefixedNumber(text);
         if (!real) return std::nullopt;
         return std::complex<double>(*real, 0);
     }
@@ -105,11 +42,11 @@ std::optional<std::complex<double>> complexValue(std::string_view text) {
     std::string_view imagText = text.substr(split);
     if (imagText == "+" || imagText == "-" || imagText.empty())  // "1+j", "j"
         return std::nullopt;
-    const auto imag = prefixedValue(imagText);
+    const auto imag = prefixedNumber(imagText);
     if (!imag) return std::nullopt;
     double real = 0;
     if (split > 0) {
-        const auto r = prefixedValue(text.substr(0, split));
+        const auto r = prefixedNumber(text.substr(0, split));
         if (!r) return std::nullopt;
         real = *r;
     }
@@ -137,7 +74,7 @@ bool addTerm(Component& component, std::string_view term, std::string* error) {
         component.fixed += *z;
         return true;
     }
-    const auto v = prefixedValue(value);
+    const auto v = prefixedNumber(value);
     if (!v) return fail(error, bad);
     switch (key) {
         case 'R':
@@ -180,6 +117,28 @@ std::vector<std::string_view> splitTerms(std::string_view compact) {
     return terms;
 }
 
+constexpr std::string_view kParallel = "||";
+
+// One term added in series: a part, or parts side by side ("C=1u||R=1M").
+bool addSeriesTerm(Component& component, std::string_view term, std::string* error) {
+    if (term.find(kParallel) == std::string_view::npos) return addTerm(component, term, error);
+    std::vector<Component> group;
+    for (size_t begin = 0;;) {
+        const size_t end = term.find(kParallel, begin);
+        const std::string_view part = term.substr(begin, end - begin);
+        Component element;
+        if (!addTerm(element, part, error)) return false;
+        if (!isFinite(element))
+            return fail(error,
+                        "\"" + std::string(part) + "\" is beyond what the simulation can hold");
+        group.push_back(element);
+        if (end == std::string_view::npos) break;
+        begin = end + kParallel.size();
+    }
+    component.parallelGroups.push_back(std::move(group));
+    return true;
+}
+
 // The component the terms describe; no term, or one empty one, is none.
 std::optional<Component> componentOf(const std::vector<std::string_view>& terms,
                                      std::string* error) {
@@ -189,7 +148,7 @@ std::optional<Component> componentOf(const std::vector<std::string_view>& terms,
     }
     Component component;
     for (const std::string_view term : terms) {
-        if (!addTerm(component, term, error)) return std::nullopt;
+        if (!addSeriesTerm(component, term, error)) return std::nullopt;
         if (!isFinite(component)) {
             fail(error, "\"" + std::string(term) + "\" is beyond what the simulation can hold");
             return std::nullopt;
@@ -198,14 +157,37 @@ std::optional<Component> componentOf(const std::vector<std::string_view>& terms,
     return component;
 }
 
+// Parts side by side: their admittances add.  A part that carries no current
+// (a capacitor at direct current) adds none, one of no impedance shorts the
+// group, and a group that carries no current at all (L and C at resonance)
+// is open.
+std::complex<double> parallelImpedance(const std::vector<Component>& group, double f) {
+    std::complex<double> admittance = 0;
+    for (const Component& part : group) {
+        const std::complex<double> z = part.impedanceAt(f);
+        if (!std::isfinite(std::abs(z))) continue;
+        if (z == 0.0) return 0;
+        admittance += 1.0 / z;
+    }
+    if (!std::isfinite(std::abs(admittance))) return 0;
+    if (admittance == 0.0) return {std::numeric_limits<double>::infinity(), 0};
+    return 1.0 / admittance;
+}
+
 }  // namespace
 
 std::complex<double> Component::impedanceAt(double f) const {
+    constexpr std::complex<double> kOpen{std::numeric_limits<double>::infinity(), 0};
     const double omega = 2 * std::numbers::pi * f;
     std::complex<double> z = fixed + std::complex<double>(resistance, omega * inductance);
     if (elastance > 0) {
-        if (omega == 0) return {std::numeric_limits<double>::infinity(), 0};
+        if (omega == 0) return kOpen;
         z += std::complex<double>(0, -elastance / omega);
+    }
+    for (const std::vector<Component>& group : parallelGroups) {
+        const std::complex<double> side = parallelImpedance(group, f);
+        if (!std::isfinite(std::abs(side))) return kOpen;
+        z += side;
     }
     return z;
 }
@@ -223,12 +205,23 @@ std::optional<SimulationDescription> parseSimulation(std::string_view text, std:
     for (const std::string_view term : splitTerms(compact)) {
         std::string key(term.substr(0, std::min(term.find('='), term.size())));
         for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (key != "noise") {
+        if (key != "noise" && key != "seed") {
             componentTerms.push_back(term);
             continue;
         }
         const std::string_view value = term.substr(key.size() + (term.size() > key.size()));
-        const auto steps = prefixedValue(value);
+        if (key == "seed") {
+            const auto seed = prefixedNumber(value);
+            if (term.size() == key.size() || !seed || *seed < 0 || *seed != std::floor(*seed) ||
+                *seed > std::numeric_limits<uint32_t>::max()) {
+                fail(error, "cannot read the seed of \"" + std::string(term) +
+                                "\"; use seed=N, N a whole number from 0 to 4294967295");
+                return std::nullopt;
+            }
+            description.noiseSeed = static_cast<uint32_t>(*seed);
+            continue;
+        }
+        const auto steps = prefixedNumber(value);
         if (term.size() == key.size() || !steps || *steps < 0) {
             fail(error, "cannot read the noise of \"" + std::string(term) +
                             "\"; use noise=N, N steps rms from 0");
@@ -244,7 +237,7 @@ std::optional<SimulationDescription> parseSimulation(std::string_view text, std:
 
 std::optional<double> parseResistance(std::string_view text) {
     const std::string compact = withoutBlanks(text);
-    const auto value = prefixedValue(compact);
+    const auto value = prefixedNumber(compact);
     if (!value || !(*value > 0)) return std::nullopt;
     return value;
 }

@@ -3,19 +3,26 @@
 #pragma once
 
 #include <complex>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
-// A series combination: resistance, inductance, capacitance and a fixed
-// complex impedance (the same at every frequency), all in SI units.
+// A series combination: resistance, inductance, capacitance, a fixed complex
+// impedance (the same at every frequency) and groups of parts side by side,
+// all in SI units.
 struct Component {
     double resistance = 0;
     double inductance = 0;
     double elastance = 0;  // 1/C summed over the series capacitors; 0 = none
     std::complex<double> fixed{0, 0};
+    // Each group's parts are in parallel; each part is one R, L, C or Z.
+    std::vector<std::vector<Component>> parallelGroups;
+
+    bool operator==(const Component&) const = default;
 
     // Impedance at frequency f in Hz; infinite at 0 Hz when a capacitor is in
     // series, and where a reactance near the largest double (1e305 H at
@@ -24,8 +31,10 @@ struct Component {
     std::complex<double> impedanceAt(double f) const;
 };
 
-// Comma-separated terms KEY=VALUE, added in series. KEY is R, L, C or Z (either
-// case). VALUE is a decimal number with an optional SI prefix p n u m k M G;
+// Comma-separated terms added in series.  A term is KEY=VALUE, or such parts
+// joined by "||", which are side by side: "C=1u||R=1M" is a capacitor with a
+// leak, "R=6,L=0.5m,L=2m||R=30" a loudspeaker's voice coil.  KEY is R, L, C
+// or Z (either case). VALUE is a decimal number with an optional SI prefix p n u m k M G;
 // C may end in F, L in H. Z is "real", "real+imagj", "real-imagj" or "imagj",
 // each part with an optional prefix. Blanks are ignored. R, L and the real
 // part of Z must not be negative and C must be positive; every sum (R and Z's
@@ -35,11 +44,13 @@ std::optional<Component> parseComponent(std::string_view text, std::string* erro
 
 // The simulated bridge as VARNEX_SIMULATE describes it: the component's terms
 // and, among them, an optional "noise=N" (either case), the rms noise of each
-// input in 16-bit steps (a number from 0).  On a text it cannot read: nothing,
-// and *error tells why.
+// input in 16-bit steps (a number from 0), and an optional "seed=N", which
+// makes the noise the same on every run (a whole number).  On a text it
+// cannot read: nothing, and *error tells why.
 struct SimulationDescription {
     Component component;
     std::optional<double> noiseSteps;
+    std::optional<uint32_t> noiseSeed;
 };
 std::optional<SimulationDescription> parseSimulation(std::string_view text,
                                                      std::string* error = nullptr);

@@ -143,13 +143,26 @@ private:
     std::thread worker_;
 };
 
+class SimulatedReferenceSwitch final : public ReferenceSwitch {
+public:
+    explicit SimulatedReferenceSwitch(std::shared_ptr<SimulatedCard> card)
+        : card_(std::move(card)) {}
+    void select(double ohms) override { card_->selectReference(ohms); }
+
+private:
+    std::shared_ptr<SimulatedCard> card_;
+};
+
 }  // namespace
 
 SimulatedBridge makeSimulatedBridge(const SimulatedBridgeOptions& options) {
-    // Player and input are two faces of one card and keep it alive together.
+    // Player, input and switch are faces of one card and keep it alive together.
     auto card = std::make_shared<SimulatedCard>(options);
-    return {std::make_unique<SimulatedTonePlayer>(card),
-            std::make_unique<SimulatedWaveInput>(card)};
+    SimulatedBridge bridge{std::make_unique<SimulatedTonePlayer>(card),
+                           std::make_unique<SimulatedWaveInput>(card), nullptr};
+    if (options.referenceFollows)
+        bridge.reference = std::make_unique<SimulatedReferenceSwitch>(card);
+    return bridge;
 }
 
 }  // namespace varnex

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "audio/BridgeCircuit.h"
+#include "audio/ReferenceSwitch.h"
 #include "audio/TonePlayer.h"
 #include "audio/WaveInput.h"
 
@@ -33,11 +34,16 @@ struct SimulatedBridgeOptions {
     bool realTime = true;
     bool hasOutput = true;  // false: play() refuses, as without a speaker
     bool hasInput = true;   // false: open() gives 0, as without a microphone input
+    // The circuit's reference resistor follows the program's Rm (through the
+    // bridge's ReferenceSwitch) instead of staying circuit.referenceResistance.
+    bool referenceFollows = false;
 };
 
 struct SimulatedBridge {
     std::unique_ptr<TonePlayer> player;
     std::unique_ptr<WaveInput> input;
+    // Only when options.referenceFollows; otherwise empty.
+    std::unique_ptr<ReferenceSwitch> reference;
 };
 
 SimulatedBridge makeSimulatedBridge(const SimulatedBridgeOptions& options);

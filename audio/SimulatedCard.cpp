@@ -18,16 +18,24 @@ bool SimulatedCard::play(std::span<const uint8_t> image) {
     const std::optional<PcmLoop> loop = decodeWavImage(image);
     if (!loop) return false;
     // The bridge hangs on the first output channel.
-    std::vector<double> drive(loop->frames());
-    for (size_t m = 0; m < drive.size(); ++m) drive[m] = loop->samples[m * loop->channels];
-    response_ = respondToLoop(options_.circuit, drive, loop->sampleRate);
+    drive_.resize(loop->frames());
+    for (size_t m = 0; m < drive_.size(); ++m) drive_[m] = loop->samples[m * loop->channels];
+    sampleRate_ = loop->sampleRate;
+    response_ = respondToLoop(options_.circuit, drive_, sampleRate_);
     toneStart_ = std::chrono::steady_clock::now();
     virtualFrames_ = 0;
     return true;
 }
 
 void SimulatedCard::stop() {
+    drive_.clear();
     response_ = {};
+}
+
+void SimulatedCard::selectReference(double ohms) {
+    if (!(ohms > 0) || !std::isfinite(ohms) || ohms == options_.circuit.referenceResistance) return;
+    options_.circuit.referenceResistance = ohms;
+    if (!drive_.empty()) response_ = respondToLoop(options_.circuit, drive_, sampleRate_);
 }
 
 int64_t SimulatedCard::framesSinceToneStart() const {

@@ -2,7 +2,9 @@
 // when, and the noise source. Used from one thread only.
 #pragma once
 
+#include "audio/LoopResponse.h"
 #include "audio/SimulatedBridge.h"
+#include "common/AudioFormat.h"
 
 #include <chrono>
 #include <random>
@@ -21,6 +23,9 @@ public:
 
     bool play(std::span<const uint8_t> image);
     void stop();
+    // The reference resistor from now on; the tone playing goes on, through
+    // the new circuit.
+    void selectReference(double ohms);
 
     // Fills interleaved left/right frames with what the inputs see from now on.
     void record(std::span<int16_t> frames);
@@ -32,7 +37,9 @@ private:
     SimulatedBridgeOptions options_;
     std::mt19937 random_;
     std::normal_distribution<double> noise_;
-    BridgeResponse response_;  // one period in input steps; empty while silent
+    double sampleRate_ = kFramesPerSecond;
+    std::vector<double> drive_;  // one loop of the tone in output steps; empty while silent
+    BridgeResponse response_;    // one period in input steps; empty while silent
     std::chrono::steady_clock::time_point toneStart_;
     int64_t virtualFrames_ = 0;  // the card's clock when not in real time
 };

@@ -1,9 +1,9 @@
 #include "audio/WavImage.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
-
-#include "common/AudioFormat.h"
 
 namespace varnex {
 namespace {
@@ -39,6 +39,28 @@ int64_t framesOfWholeCycles(double step, int cycles) {
             armed = true;
         }
     }
+}
+
+// The generator's count of cycles in one image.
+int generatorCycles(double frequency) {
+    return frequency > 1000 ? 100 : 10;
+}
+
+// Radians per frame, in the design's order of operations: the images of the
+// generator's frequencies stay the same to the byte.
+double phaseStep(double frequency, int32_t sampleRate) {
+    return 2 * std::numbers::pi / ((1 / frequency) / (1.0 / sampleRate));
+}
+
+// The whole cycles in `frames` frames nearest to `wanted` cycles per frame;
+// at least one, as a loop without a cycle plays nothing.
+int32_t cyclesIn(double wanted, int32_t frames) {
+    return static_cast<int32_t>(std::max(1.0, std::nearbyint(wanted * frames)));
+}
+
+// How far that many cycles in `frames` frames lie from `wanted`.
+double offBy(double wanted, int32_t frames) {
+    return std::fabs(cyclesIn(wanted, frames) - wanted * frames) / frames;
 }
 
 }  // namespace
@@ -80,10 +102,19 @@ void modWAV::MakeHeader(std::vector<uint8_t>& buffer, int32_t sampleRate, int16_
 }
 
 void modWAV::MakeSine(std::vector<uint8_t>& buffer, double frequency) const {
-    const int cycles = frequency > 1000 ? 100 : 10;
-    const double step = 2 * std::numbers::pi / ((1 / frequency) / (1.0 / sampleRate_));
+    const int cycles = generatorCycles(frequency);
+    const double step = phaseStep(frequency, sampleRate_);
     const bool playable = frequency > 0 && frequency <= sampleRate_ / 2.0;
-    const int64_t frames = playable ? framesOfWholeCycles(step, cycles) : 0;
+    appendFrames(buffer, step, playable ? framesOfWholeCycles(step, cycles) : 0);
+}
+
+void modWAV::MakeLoop(std::vector<uint8_t>& buffer, const ToneLoop& loop) const {
+    const bool playable = loop.frames > 0 && loop.cycles > 0;
+    appendFrames(buffer, playable ? phaseStep(loop.frequency(), sampleRate_) : 0,
+                 playable ? loop.frames : 0);
+}
+
+void modWAV::appendFrames(std::vector<uint8_t>& buffer, double step, int64_t frames) const {
     const int32_t dataSize = static_cast<int32_t>(frames * channels_ * bits_ / 8);
 
     buffer.resize(kWavHeaderBytes + static_cast<size_t>(dataSize));
@@ -110,10 +141,45 @@ void modWAV::MakeSine(std::vector<uint8_t>& buffer, double frequency) const {
     }
 }
 
-void buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level) {
+double ToneLoop::frequency() const {
+    return frames > 0 ? double(kFramesPerSecond) * cycles / frames : 0;
+}
+
+ToneLoop toneLoopFor(double frequency) {
+    if (!(frequency > 0) || frequency > kFramesPerSecond / 2.0) return {};
+    // Cycles per frame, approximated by every denominator in turn: a few
+    // tens of microseconds, and exact where a continued fraction of a double
+    // could round a term the wrong way.
+    const double wanted = frequency / kFramesPerSecond;
+    double nearest = std::numeric_limits<double>::infinity();
+    for (int32_t frames = 1; frames <= kLongestLoopFrames; ++frames)
+        nearest = std::min(nearest, offBy(wanted, frames));
+    // Fractions of different value lie at least 1 / kLongestLoopFrames^2
+    // (5e-10) apart; within this margin two errors are one and the same.
+    constexpr double kSameFraction = 1e-13;
+    ToneLoop loop;
+    for (int32_t frames = 1; frames <= kLongestLoopFrames; ++frames) {
+        if (offBy(wanted, frames) <= nearest + kSameFraction * wanted) {
+            loop = {cyclesIn(wanted, frames), frames};
+            break;
+        }
+    }
+    // The generator's own images hold 10 or 100 cycles: where that count is a
+    // whole multiple of the shortest loop, the image is theirs byte for byte.
+    const int cycles = generatorCycles(loop.frequency());
+    if (loop.cycles > 0 && cycles % loop.cycles == 0) {
+        const int64_t frames = int64_t(loop.frames) * (cycles / loop.cycles);
+        if (frames <= kLongestLoopFrames) loop = {cycles, static_cast<int32_t>(frames)};
+    }
+    return loop;
+}
+
+double buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level) {
+    const ToneLoop loop = toneLoopFor(frequency);
     modWAV wav;
     wav.MakeHeader(buffer, kFramesPerSecond, kToneBits, 1, level, level);
-    wav.MakeSine(buffer, frequency);
+    wav.MakeLoop(buffer, loop);
+    return loop.frequency();
 }
 
 }  // namespace varnex

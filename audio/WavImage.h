@@ -6,7 +6,28 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/AudioFormat.h"
+
 namespace varnex {
+
+// The loop a tone plays: `cycles` whole sine cycles in `frames` frames, so its
+// frequency is exactly kFramesPerSecond * cycles / frames.  frames 0: no tone.
+struct ToneLoop {
+    int32_t cycles = 0;
+    int32_t frames = 0;
+    double frequency() const;
+};
+
+// The longest loop: one second, so every whole hertz fits exactly and most
+// other frequencies come within a thousandth of a hertz.
+inline constexpr int32_t kLongestLoopFrames = kFramesPerSecond;
+
+// The loop of at most kLongestLoopFrames whose frequency is nearest to
+// `frequency` (the shortest such loop on a tie).  Where the generator's own
+// count of cycles (100 above 1000 Hz, else 10) fits whole frames, the loop
+// holds that many cycles, as the design's images do.  Nothing to play (frames
+// 0) for a frequency that is not above 0 or is above half the frame rate.
+ToneLoop toneLoopFor(double frequency);
 
 // Size of the plain PCM header in front of the samples.
 inline constexpr int kWavHeaderBytes = 44;
@@ -36,7 +57,14 @@ public:
     // never end.
     void MakeSine(std::vector<uint8_t>& buffer, double frequency) const;
 
+    // Appends the loop's frames, sample k being sin(k * 2 pi f / rate) as in
+    // MakeSine, and fills in the size fields.  The loop is given, not searched
+    // for, so any frequency whose cycles fit ends without a jump at the seam.
+    void MakeLoop(std::vector<uint8_t>& buffer, const ToneLoop& loop) const;
+
 private:
+    void appendFrames(std::vector<uint8_t>& buffer, double step, int64_t frames) const;
+
     int32_t sampleRate_ = 44100;
     int16_t bits_ = 16;
     int16_t mode_ = 1;
@@ -47,7 +75,8 @@ private:
 };
 
 // The program's test tone: 16-bit stereo at 44100 frames/s, both channels at
-// `level` (clamped to 0..1), whole cycles of `frequency`.  Rebuilds `buffer`.
-void buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level);
+// `level` (clamped to 0..1), the loop toneLoopFor(frequency).  Rebuilds
+// `buffer` and returns the frequency it plays.
+double buildTestTone(std::vector<uint8_t>& buffer, double frequency, double level);
 
 }  // namespace varnex

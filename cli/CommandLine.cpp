@@ -8,6 +8,7 @@
 #include <string>
 
 #include "audio/ComponentDescription.h"
+#include "common/NumberText.h"
 #include "instrument/Tone.h"
 
 namespace varnex::cli {
@@ -42,10 +43,27 @@ std::optional<double> wholeNumber(std::string_view text) {
 
 std::string frequencyList() {
     std::string list;
-    for (int option : sigGenOptionsByFrequency())
-        list += (list.empty() ? "" : ", ") +
-                std::to_string(static_cast<int>(kSigGenFrequencies[option - 1]));
+    for (double hertz : kGeneratorFrequencies)
+        list += (list.empty() ? "" : ", ") + plainForm(hertz);
     return list;
+}
+
+// The most frequencies one sweep takes.
+constexpr size_t kMostSweepFrequencies = 1000;
+
+std::string frequencyRange() {
+    return "a number of hertz from " + plainForm(kLowestFrequency) + " to " +
+           plainForm(kHighestFrequency) + ", such as 50, 1k or 2.2k";
+}
+
+// Hertz as a user writes them: "50", "1k", "2.2k", "15kHz".  Nothing outside
+// the instrument's range.
+std::optional<double> hertzValue(std::string_view text) {
+    for (std::string_view unit : {"Hz", "hz", "HZ"})
+        if (text.size() > unit.size() && text.ends_with(unit)) text.remove_suffix(unit.size());
+    const std::optional<double> hertz = prefixedNumber(text);
+    if (!hertz || *hertz < kLowestFrequency || *hertz > kHighestFrequency) return std::nullopt;
+    return hertz;
 }
 
 std::string resistorList() {
@@ -174,19 +192,32 @@ private:
         MeasureOptions& m = invocation_.measure;
         if (name == "--frequency") {
             if (invocation_.command == Command::Sweep)
-                return fail(
-                    "--frequency is not an option of sweep: it measures at every frequency");
+                return fail("--frequency is an option of measure: sweep takes --frequencies");
             const auto text = value(name, attached);
             if (!text) return;
-            const auto hertz = wholeNumber(*text);
-            const auto found = hertz
-                                   ? std::find(kSigGenFrequencies.begin(), kSigGenFrequencies.end(),
-                                               static_cast<float>(*hertz))
-                                   : kSigGenFrequencies.end();
-            if (found == kSigGenFrequencies.end() || *hertz != std::floor(*hertz))
-                return fail("--frequency " + *text + ": the test frequency is one of " +
-                            frequencyList() + " Hz");
-            m.frequencyOption = static_cast<int>(found - kSigGenFrequencies.begin()) + 1;
+            const auto hertz = hertzValue(*text);
+            if (!hertz)
+                return fail("--frequency " + *text + ": the test frequency is " + frequencyRange());
+            m.frequency = *hertz;
+        } else if (name == "--frequencies") {
+            if (invocation_.command != Command::Sweep)
+                return fail("--frequencies is an option of sweep: measure takes --frequency");
+            const auto text = value(name, attached);
+            if (!text) return;
+            m.frequencies.clear();
+            for (size_t begin = 0; begin <= text->size();) {
+                const size_t end = std::min(text->find(',', begin), text->size());
+                const std::string item = text->substr(begin, end - begin);
+                const auto hertz = hertzValue(item);
+                if (!hertz)
+                    return fail("--frequencies " + *text + ": \"" + item + "\" is not " +
+                                frequencyRange());
+                m.frequencies.push_back(*hertz);
+                begin = end + 1;
+            }
+            if (m.frequencies.size() > kMostSweepFrequencies)
+                return fail("--frequencies " + *text + ": a sweep takes at most " +
+                            std::to_string(kMostSweepFrequencies) + " frequencies");
         } else if (name == "--resistor") {
             const auto text = value(name, attached);
             if (!text) return;
@@ -194,7 +225,7 @@ private:
             if (found == kResistorNames.end())
                 return fail("--resistor " + *text + ": the reference resistor is one of " +
                             resistorList());
-            m.resistorOption = static_cast<int>(found - kResistorNames.begin()) + 1;
+            m.storedResistor = static_cast<size_t>(found - kResistorNames.begin());
         } else if (name == "--rm") {
             const auto text = value(name, attached);
             if (!text) return;
@@ -257,7 +288,7 @@ private:
 
     void checkCombinations() {
         const MeasureOptions& m = invocation_.measure;
-        if (m.resistorOption && m.rm)
+        if (m.storedResistor && m.rm)
             fail("--resistor and --rm both choose the reference resistor: give one of them");
     }
 
@@ -279,20 +310,28 @@ std::string versionText() {
 std::string usageText() {
     return "Usage: varnex [--log FILE.csv] [DEVICE OPTIONS] [Qt options]\n"
            "       varnex measure [MEASURE OPTIONS] [DEVICE OPTIONS]\n"
-           "       varnex sweep [MEASURE OPTIONS but --frequency] [--plot FILE.svg|FILE.png]\n"
+           "       varnex sweep [--frequencies LIST] [MEASURE OPTIONS but --frequency]\n"
+           "                    [--plot FILE.svg|FILE.png]\n"
            "       varnex --list-devices | --help | --version\n"
            "\n"
            "Without a command varnex opens its window: a sound card as an impedance bridge.\n"
            "measure plays the test tone and prints readings of the component on the bridge;\n"
-           "sweep prints one reading at each test frequency, from 120 to 3675 Hz.\n"
+           "sweep prints one reading at each of a list of frequencies.\n"
            "\n"
            "Window:\n"
            "  --log FILE.csv          append one line per measurement to FILE.csv\n"
            "\n"
            "Measure and sweep:\n"
-           "  --frequency HZ          test frequency: " +
+           "  --frequency HZ          test frequency from " +
+           plainForm(kLowestFrequency) + " to " + plainForm(kHighestFrequency) +
+           " Hz, such as 50, 1k or 2.2k\n"
+           "                          (default " +
+           plainForm(kStartFrequency) +
+           "); played at the nearest frequency whose whole\n"
+           "                          cycles fill the tone's loop of at most a second\n"
+           "  --frequencies LIST      sweep: comma-separated frequencies (default " +
            frequencyList() +
-           " (default 1225)\n"
+           ")\n"
            "  --resistor NAME         the stored reference resistor " +
            resistorList() +
            "\n"

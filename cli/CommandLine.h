@@ -29,11 +29,15 @@ struct DeviceChoice {
 };
 
 struct MeasureOptions {
-    std::optional<int> frequencyOption;  // SigGenOptFlag of --frequency
-    std::optional<int> resistorOption;   // 1 (10 ohm) .. 5 (100 kohm) of --resistor
-    std::optional<float> rm;             // --rm, ohms
-    std::optional<double> level;         // --level, 0..1
-    int count = 1;                       // --count
+    std::optional<double> frequency;  // measure's --frequency, hertz as asked
+    // sweep's --frequencies, hertz as asked, in the order given; empty: the
+    // generator's frequencies.
+    std::vector<double> frequencies;
+    // --resistor: which stored resistor, 0 (10 ohm) .. 4 (100 kohm).
+    std::optional<size_t> storedResistor;
+    std::optional<float> rm;      // --rm, ohms
+    std::optional<double> level;  // --level, 0..1
+    int count = 1;                // --count
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> simulate;  // --simulate, as VARNEX_SIMULATE
     std::string plotFile;                 // sweep's --plot, .png or .svg

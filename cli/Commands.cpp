@@ -9,32 +9,29 @@
 namespace varnex::cli {
 namespace {
 
-// An instrument set up as the options ask, its readings collected.
+// An instrument set up as the options ask.
 class Session {
 public:
     Session(const MeasureOptions& options, CommandPlatform& platform)
-        : options_(options),
-          platform_(platform),
-          instrument_(
-              std::move(platform.devices),
-              MeasurementHooks{{}, [this](const ImpedanceReading& r) { reading_ = r; }, {}}) {
+        : options_(options), platform_(platform), instrument_(std::move(platform.devices)) {
         if (platform.settingsFile) instrument_.loadSettings(*platform.settingsFile);
-        Settings& s = instrument_.settings();
-        if (options.resistorOption) {
-            // As the Rm dialog's Close with that row chosen and no value edited.
-            std::array<float, 5> values{};
-            for (size_t i = 0; i < values.size(); ++i) values[i] = s.resistors.*kResistorValues[i];
-            instrument_.chooseResistor(values, *options.resistorOption);
-        }
-        if (options.rm) s.resistors.Rm = *options.rm;
-        if (options.level) s.SigGenLvl = *options.level;
-        if (options.frequencyOption) instrument_.chooseFrequency(*options.frequencyOption);
+        const ReferenceResistors& stored = instrument_.settings().resistors;
+        if (options.storedResistor)
+            instrument_.setReference(stored.*kResistorValues.at(*options.storedResistor));
+        if (options.rm) instrument_.setReference(*options.rm);
+        if (options.level) instrument_.setLevel(*options.level);
     }
 
     Instrument& instrument() { return instrument_; }
 
-    // The tone at the instrument's frequency, played long enough to settle.
-    bool startTone() {
+    // The tone at `hertz`, played long enough to settle.  Says so when the
+    // frequency played is not the one asked for.
+    bool startTone(double hertz) {
+        const double played = instrument_.setFrequency(hertz);
+        if (frequencyText(played) != frequencyText(hertz))
+            platform_.err << "varnex: " << frequencyText(hertz) << " is played as "
+                          << frequencyText(played)
+                          << ", the nearest frequency whose whole cycles fill the tone's loop\n";
         if (!instrument_.playTone()) {
             platform_.err << "varnex: cannot play the test tone on "
                           << instrument_.outputDeviceName() << "\n";
@@ -44,27 +41,23 @@ public:
         return true;
     }
 
-    // One capture measured as Start1 measures it; the reading, or nothing
-    // after telling why.
-    std::optional<ImpedanceReading> capture() {
-        reading_.reset();
-        if (!instrument_.openInput()) {
-            platform_.err << "varnex: " << instrument_.inputDeviceName() << " did not open\n";
-            return std::nullopt;
-        }
-        switch (instrument_.captureOnce([this] { instrument_.measure(); })) {
-            case CaptureResult::Recorded:
-                break;
-            case CaptureResult::TimedOut:
-                platform_.err << "varnex: the recording on " << instrument_.inputDeviceName()
-                              << " did not come back within two seconds\n";
-                return std::nullopt;
-            case CaptureResult::Broken:
-                platform_.err << "varnex: " << instrument_.inputDeviceName()
-                              << " delivered three recordings in a row with frames missing\n";
-                return std::nullopt;
-        }
-        return reading_;
+    // `count` captures back to back, as continuous capture takes them, each
+    // measured and handed to `each`; false after telling why when one could
+    // not be made.
+    bool capture(int count, const std::function<void(const ImpedanceReading&)>& each) {
+        CaptureSteps steps;
+        steps.measureAndDraw = [&] {
+            instrument_.measure();
+            if (each && instrument_.lastReading()) each(*instrument_.lastReading());
+        };
+        steps.failed = [&](CaptureFailure failure) {
+            const std::string device = instrument_.inputDeviceName();
+            platform_.err << "varnex: " << captureFailureText(failure, device);
+            // The window's text for an input that did not open names no device.
+            if (failure == CaptureFailure::InputDidNotOpen) platform_.err << " (" << device << ")";
+            platform_.err << "\n";
+        };
+        return instrument_.captureContinuously(steps, count) == ContinuousEnd::Counted;
     }
 
     void print(const ImpedanceReading& reading) {
@@ -96,7 +89,6 @@ private:
     const MeasureOptions& options_;
     CommandPlatform& platform_;
     Instrument instrument_;
-    std::optional<ImpedanceReading> reading_;
     bool headerWritten_ = false;
 };
 
@@ -104,34 +96,32 @@ private:
 
 int runMeasure(const MeasureOptions& options, CommandPlatform& platform) {
     Session session(options, platform);
-    if (!session.startTone()) return kExitNoReading;
-    // Back to back, as continuous capture: the input stays open between them.
-    session.instrument().startContinuous();
-    for (int n = 0; n < options.count; ++n) {
-        const std::optional<ImpedanceReading> reading = session.capture();
-        if (!reading) return kExitNoReading;
-        session.print(*reading);
-    }
-    return kExitOk;
+    if (!session.startTone(options.frequency.value_or(kStartFrequency))) return kExitNoReading;
+    const bool taken =
+        session.capture(options.count, [&](const ImpedanceReading& r) { session.print(r); });
+    session.instrument().stop();
+    return taken ? kExitOk : kExitNoReading;
 }
 
 int runSweep(const MeasureOptions& options, CommandPlatform& platform) {
     Session session(options, platform);
     Instrument& instrument = session.instrument();
-    instrument.startContinuous();
+    const std::vector<double> frequencies =
+        options.frequencies.empty()
+            ? std::vector<double>(kGeneratorFrequencies.begin(), kGeneratorFrequencies.end())
+            : options.frequencies;
     std::vector<ImpedanceReading> readings;
-    for (int option : sigGenOptionsByFrequency()) {
-        instrument.chooseFrequency(option);
+    for (double hertz : frequencies) {
+        // Each frequency adapts from zero, not from the last one's weights.
         instrument.resetWeights();
-        if (!session.startTone()) return kExitNoReading;
-        std::optional<ImpedanceReading> reading;
-        for (int n = 0; n < options.count; ++n) {
-            reading = session.capture();
-            if (!reading) return kExitNoReading;
-        }
-        session.print(*reading);
-        readings.push_back(*reading);
+        if (!session.startTone(hertz)) return kExitNoReading;
+        std::optional<ImpedanceReading> last;
+        if (!session.capture(options.count, [&](const ImpedanceReading& r) { last = r; }))
+            return kExitNoReading;
+        session.print(*last);
+        readings.push_back(*last);
     }
+    instrument.stop();
     instrument.stopTone();
     if (!options.plotFile.empty()) {
         const std::string problem = writeSweepPlot(readings, options.plotFile);

@@ -1,5 +1,5 @@
 // The headless sub-commands: `measure` takes readings of the component on the
-// bridge, `sweep` one reading at each test frequency.  Both drive the same
+// bridge, `sweep` one reading at each of a list of frequencies.  Both drive the same
 // instrument as the window, with the settings file's calibration, tare and
 // resistors, and never write the settings file.
 #pragma once

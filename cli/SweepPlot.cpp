@@ -10,16 +10,17 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "common/NumberText.h"
+#include "measure/ParallelReadings.h"
 
 namespace varnex::cli {
 namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 640;
-constexpr double kLowestHertz = 100;
-constexpr double kHighestHertz = 5000;
 const QColor kMagnitudeColour(0, 90, 200);
 const QColor kAngleColour(200, 70, 0);
 const QColor kGridColour(215, 215, 215);
@@ -37,15 +38,24 @@ std::unique_ptr<QGuiApplication> guiForPainting() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// Whole decades around the positive values given: (120, 3675) -> 100, 10000.
+std::pair<double, double> decadesAround(double least, double most) {
+    if (!(least > 0) || !(most > 0)) return {1, 10};
+    double low = std::pow(10.0, std::floor(std::log10(least)));
+    double high = std::pow(10.0, std::ceil(std::log10(most)));
+    if (high <= low) high = low * 10;
+    return {low, high};
+}
+
 // A panel's place on the page and the range of its axes.
 struct Panel {
     QRectF area;
+    double xLow, xHigh;  // hertz
     double yLow, yHigh;
     bool logY;
 
     double x(double hertz) const {
-        const double t =
-            std::log10(hertz / kLowestHertz) / std::log10(kHighestHertz / kLowestHertz);
+        const double t = std::log10(hertz / xLow) / std::log10(xHigh / xLow);
         return area.left() + t * area.width();
     }
     double y(double value) const {
@@ -116,24 +126,27 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
     std::vector<QPointF> magnitude, angle;
     for (const ImpedanceReading& r : readings) {
         frequencies.push_back(r.frequency);
-        if (std::isfinite(r.magnitude) && r.magnitude > 0)
-            magnitude.emplace_back(r.frequency, r.magnitude);
+        const double z = std::abs(impedanceOf(r));
+        if (std::isfinite(z) && z > 0) magnitude.emplace_back(r.frequency, z);
         // The angle of Z in its own quadrant: the readings' principal value
         // jumps between +90 and -90 for a capacitor whose Rs comes out near 0.
-        const double phase = std::atan2(double(r.reactance), double(r.resistance)) * 180 / M_PI;
+        const double phase = fullAngle(impedanceOf(r));
         if (std::isfinite(phase)) angle.emplace_back(r.frequency, phase);
     }
-    // |Z| between whole decades around the measured values.
-    double low = 1, high = 10;
+    // Frequency and |Z| between whole decades around the measured values.
+    auto [fLow, fHigh] = decadesAround(1, 10);
+    if (!frequencies.empty()) {
+        const auto [least, most] = std::minmax_element(frequencies.begin(), frequencies.end());
+        std::tie(fLow, fHigh) = decadesAround(*least, *most);
+    }
+    auto [low, high] = decadesAround(1, 10);
     if (!magnitude.empty()) {
         const auto [least, most] = std::minmax_element(
             magnitude.begin(), magnitude.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
-        low = std::pow(10.0, std::floor(std::log10(least->y())));
-        high = std::pow(10.0, std::ceil(std::log10(most->y())));
-        if (high <= low) high = low * 10;
+        std::tie(low, high) = decadesAround(least->y(), most->y());
     }
-    const Panel top{QRectF(100, 60, kWidth - 140, 300), low, high, true};
-    const Panel bottom{QRectF(100, 400, kWidth - 140, 160), -180, 180, false};
+    const Panel top{QRectF(100, 60, kWidth - 140, 300), fLow, fHigh, low, high, true};
+    const Panel bottom{QRectF(100, 400, kWidth - 140, 160), fLow, fHigh, -180, 180, false};
 
     p.setPen(Qt::black);
     QFont titleFont = font;
@@ -172,7 +185,7 @@ void paint(QPainter& p, const std::vector<ImpedanceReading>& readings) {
 std::string sweepPlotTitle(const std::vector<ImpedanceReading>& readings) {
     bool inductive = false, capacitive = false;
     for (const ImpedanceReading& r : readings)
-        (r.kind == ReactanceKind::Inductive ? inductive : capacitive) = true;
+        (seriesReadings(r).kind == ReactanceKind::Inductive ? inductive : capacitive) = true;
     const std::string kind = inductive && capacitive ? "Inductive and capacitive"
                              : capacitive            ? "Capacitive"
                                                      : "Inductive";

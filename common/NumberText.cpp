@@ -1,8 +1,11 @@
 #include "common/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace varnex {
 namespace {
@@ -277,6 +280,112 @@ float singleValue(std::string_view text) {
     const double value = numericValue(text);
     if (std::fabs(value) > std::numeric_limits<float>::max()) return 0;
     return static_cast<float>(value);
+}
+
+namespace {
+
+double prefixFactor(char c) {
+    switch (c) {
+        case 'p':
+            return 1e-12;
+        case 'n':
+            return 1e-9;
+        case 'u':
+            return 1e-6;
+        case 'm':
+            return 1e-3;
+        case 'k':
+        case 'K':
+            return 1e3;
+        case 'M':
+            return 1e6;
+        case 'G':
+            return 1e9;
+        default:
+            return 0;
+    }
+}
+
+// [sign] digits [. digits] [e [sign] digits], at least one mantissa digit.
+bool isNumberText(std::string_view text) {
+    size_t i = 0;
+    auto digits = [&] {
+        const size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+std::string fixedText(double value, int decimals) {
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return std::string(kNoValueText);
+    return std::string(text, result.ptr);
+}
+
+std::optional<double> prefixedNumber(std::string_view text) {
+    double factor = 1;
+    if (!text.empty() && prefixFactor(text.back()) != 0) {
+        factor = prefixFactor(text.back());
+        text.remove_suffix(1);
+    }
+    // numericValue reads the digits; the whole text must be the number for
+    // its result to mean it.
+    if (!isNumberText(text)) return std::nullopt;
+    const double value = numericValue(text) * factor;
+    if (!std::isfinite(value)) return std::nullopt;
+    // numericValue gives 0 for a number beyond a double: not a zero written.
+    const std::string_view mantissa = text.substr(0, text.find_first_of("eE"));
+    if (value == 0 && mantissa.find_first_of("123456789") != std::string_view::npos)
+        return std::nullopt;
+    return value;
+}
+
+std::string engineeringText(double value, std::string_view unit, int significant) {
+    if (!std::isfinite(value)) return std::string(kNoValueText);
+    static constexpr std::pair<double, const char*> kPrefixes[] = {
+        {1e9, "G"},  {1e6, "M"},  {1e3, "k"},  {1, ""},
+        {1e-3, "m"}, {1e-6, "µ"}, {1e-9, "n"}, {1e-12, "p"}};
+    const double size = std::fabs(value);
+    double factor = 1;
+    const char* prefix = "";
+    if (size != 0) {
+        factor = kPrefixes[std::size(kPrefixes) - 1].first;
+        prefix = kPrefixes[std::size(kPrefixes) - 1].second;
+        for (const auto& [f, p] : kPrefixes) {
+            // Rounded as it will be shown: 999.96 with four digits is 1.000 k.
+            const double digitsBefore = std::floor(std::log10(size / f)) + 1;
+            const double decimals = std::max(0.0, significant - digitsBefore);
+            const double shown =
+                std::round(size / f * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+            if (shown >= 1) {
+                factor = f;
+                prefix = p;
+                break;
+            }
+        }
+    }
+    const double scaled = value / factor;
+    const int before =
+        scaled == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(scaled)))) + 1;
+    const int decimals = std::max(0, significant - std::max(before, 1));
+    return fixedText(scaled, decimals) + " " + prefix + std::string(unit);
 }
 
 }  // namespace varnex

@@ -3,6 +3,7 @@
 // the locale, because every reader of those texts accepts only a point.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,20 @@ double numericValue(std::string_view text);
 
 // numericValue rounded to a float; a value beyond the float range gives 0.
 float singleValue(std::string_view text);
+
+// A whole text that is one decimal number ([sign] digits [. digits]
+// [e [sign] digits]) with an optional SI prefix at its end, p n u m k K M G:
+// "2.2k" -> 2200, "100n" -> 1e-7.  Nothing for any other text or a value
+// beyond a double.
+std::optional<double> prefixedNumber(std::string_view text);
+
+// value with `decimals` digits after a point, whatever the locale: (2.5, 2)
+// -> "2.50".
+std::string fixedText(double value, int decimals);
+
+// A value with an SI prefix (p to G) and `significant` digits, then the
+// unit: (1.00123e6, "Ω") -> "1.001 MΩ", (9.99e-8, "F") -> "99.90 nF";
+// kNoValueText for a value that is not finite.
+std::string engineeringText(double value, std::string_view unit, int significant = 4);
 
 }  // namespace varnex

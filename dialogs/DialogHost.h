@@ -4,6 +4,8 @@
 // it; a dialog never sees the window itself.
 #pragma once
 
+#include <cstdint>
+
 #include "measure/TareText.h"
 
 namespace varnex {
@@ -15,6 +17,8 @@ public:
     virtual ~DialogHost() = default;
 
     virtual Instrument& instrument() = 0;
+    // The generator option selected (1..6), kept while the program runs.
+    virtual int16_t& SigGenOptFlag() = 0;
 
     // Measure the last capture again (nothing when none is held).
     virtual void docalib() = 0;

@@ -58,7 +58,13 @@ void RmForm::cmdClose_Click() {
         values[i] = singleValue(textOf(*boxes_[i]));
         if (options_[i]->isChecked()) chosen = static_cast<int>(i + 1);
     }
-    host.instrument().chooseResistor(values, chosen);
+    // The chosen row's value is wired in, then every row is stored.
+    Instrument& instrument = host.instrument();
+    if (chosen != 0) {
+        instrument.setReference(values[chosen - 1]);
+        instrument.settings().resistors.RmOptFlag = static_cast<int16_t>(chosen);
+    }
+    instrument.setStoredResistors(values);
     host.showReferenceResistance();
     close();
     host.docalib();

@@ -16,19 +16,21 @@ struct FrequencyOption {
     const char* name;
     const char* caption;
     int left, top, width, height;
+    size_t frequency;  // index into kGeneratorFrequencies, lowest first
 };
 
-// In the order of SigGenOptFlag, 1 to 6 (the instrument's kSigGenFrequencies);
-// on screen they run from 120 Hz up.
+// In the order of SigGenOptFlag, 1 to 6; on screen they run from 120 Hz up.
+// The only place the option numbers meet the frequencies.
 constexpr std::array<FrequencyOption, 6> kOptions{{
-    {"opt525Hz", "525 Hz", 240, 600, 975, 255},
-    {"opt1225Hz", "1225 Hz", 240, 1200, 975, 375},
-    {"opt2205Hz", "2205 Hz", 240, 1560, 975, 375},
-    {"opt1000Hz", "1000 Hz", 240, 960, 975, 195},
-    {"opt120Hz", "120Hz", 240, 240, 1095, 255},
-    {"opt3675Hz", "3675 Hz", 240, 2040, 1095, 195},
+    {"opt525Hz", "525 Hz", 240, 600, 975, 255, 1},
+    {"opt1225Hz", "1225 Hz", 240, 1200, 975, 375, 3},
+    {"opt2205Hz", "2205 Hz", 240, 1560, 975, 375, 4},
+    {"opt1000Hz", "1000 Hz", 240, 960, 975, 195, 2},
+    {"opt120Hz", "120Hz", 240, 240, 1095, 255, 0},
+    {"opt3675Hz", "3675 Hz", 240, 2040, 1095, 195, 5},
 }};
-static_assert(kOptions.size() == kSigGenFrequencies.size());
+static_assert(kOptions.size() == kGeneratorFrequencies.size());
+static_assert(kGeneratorFrequencies[kOptions[kStartSigGenOption - 1].frequency] == kStartFrequency);
 // Selected when the dialog is created, and kept when SigGenOptFlag is out of range.
 constexpr int kDefaultOption = kStartSigGenOption;
 // The order on screen, top to bottom, as indices into kOptions.
@@ -60,7 +62,7 @@ SigGen::SigGen(DialogHost& host) : QWidget(nullptr, Qt::Dialog), host_(host) {
 
     // Load.
     const Instrument& instrument = host_.instrument();
-    const int16_t option = instrument.tone().SigGenOptFlag;
+    const int16_t option = host_.SigGenOptFlag();
     if (option >= 1 && option <= kFrequencies) options_[option - 1]->setChecked(true);
     showText(*txtSigGenLvl_, plainForm(instrument.settings().SigGenLvl));
 }
@@ -75,8 +77,11 @@ void SigGen::txtSigGenLvl_Change() {
 }
 
 void SigGen::btnClose_Click() {
-    for (size_t i = 0; i < kOptions.size(); ++i)
-        if (options_[i]->isChecked()) host_.instrument().chooseFrequency(static_cast<int>(i + 1));
+    for (size_t i = 0; i < kOptions.size(); ++i) {
+        if (!options_[i]->isChecked()) continue;
+        host_.instrument().setFrequency(kGeneratorFrequencies[kOptions[i].frequency]);
+        host_.SigGenOptFlag() = static_cast<int16_t>(i + 1);
+    }
     host_.showFrequency();
     host_.cmdPlay_Click();
     close();

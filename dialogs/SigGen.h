@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 
 class QLineEdit;
 class QRadioButton;
@@ -14,10 +15,13 @@ namespace varnex {
 
 class DialogHost;
 
+// The generator's option selected at every start: 1225 Hz.
+inline constexpr int16_t kStartSigGenOption = 2;
+
 class SigGen : public QWidget {
     Q_OBJECT
 public:
-    // Loads the dialog from the instrument's tone.
+    // Loads the dialog from the host's SigGenOptFlag and the instrument's level.
     explicit SigGen(DialogHost& host);
 
     void txtSigGenLvl_Change();

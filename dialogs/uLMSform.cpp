@@ -61,7 +61,12 @@ void uLMSform::btnClose_Click() {
         values[i] = singleValue(textOf(*boxes_[i]));
         if (options_[i]->isChecked()) chosen = static_cast<int>(i + 1);
     }
-    host.instrument().chooseStepSize(values, chosen);
+    Instrument& instrument = host.instrument();
+    if (chosen != 0) {
+        instrument.setStepSize(values[chosen - 1]);
+        instrument.settings().steps.LMSOptFlag = static_cast<int16_t>(chosen);
+    }
+    instrument.setOfferedStepSizes(values);
     host.showStepSize();
     close();  // the unload event measures and redraws once
     host.docalib();

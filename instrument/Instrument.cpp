@@ -4,23 +4,6 @@
 #include "instrument/SettingsFile.h"
 
 namespace varnex {
-namespace {
-
-// A dialog's five values and the option chosen among them (1..5; any other
-// number chooses none): the chosen value becomes the active one and its
-// number the flag, and every value is stored, changed or not.
-template <typename Part>
-void chooseOneOfFive(Part& part, const std::array<float, 5>& values, int option,
-                     float Part::*active, int16_t Part::*flag,
-                     const std::array<float Part::*, 5>& members) {
-    if (option >= 1 && option <= static_cast<int>(values.size())) {
-        part.*active = values[option - 1];
-        part.*flag = static_cast<int16_t>(option);
-    }
-    for (size_t i = 0; i < values.size(); ++i) part.*members[i] = values[i];
-}
-
-}  // namespace
 
 Instrument::Instrument(SoundDevices devices, MeasurementHooks hooks)
     : devices_(std::move(devices)),
@@ -28,7 +11,13 @@ Instrument::Instrument(SoundDevices devices, MeasurementHooks hooks)
       estimator_(std::make_unique<EstimatorState>()),
       traces_{estimator_->Vx, estimator_->Vr, estimator_->TrigPt, capture_->Captured},
       hooks_(hooks),
-      run_(*capture_, tone_, settings_, *estimator_, results_, std::move(hooks)) {
+      run_(*capture_, tone_, settings_, *estimator_,
+           {hooks.yield,
+            [this, show = hooks.show](const ImpedanceReading& reading) {
+                lastReading_ = reading;
+                if (show) show(reading);
+            },
+            hooks.redraw}) {
     if (!devices_.player) devices_.player = std::make_unique<NoTonePlayer>();
     if (!devices_.input) devices_.input = std::make_unique<NoWaveInput>();
     if (!devices_.pollTimer) devices_.pollTimer = std::make_unique<SteadyPollTimer>();
@@ -61,10 +50,9 @@ void Instrument::setLevel(double level) {
     settings_.SigGenLvl = level;
 }
 
-void Instrument::chooseFrequency(int option) {
-    if (option < 1 || option > static_cast<int>(kSigGenFrequencies.size())) return;
-    tone_.freq = kSigGenFrequencies[option - 1];
-    tone_.SigGenOptFlag = static_cast<int16_t>(option);
+double Instrument::setFrequency(double hertz) {
+    tone_.freq = playableFrequency(hertz);
+    return tone_.freq;
 }
 
 bool Instrument::openInput() {
@@ -74,10 +62,65 @@ bool Instrument::openInput() {
 }
 
 CaptureResult Instrument::captureOnce(const std::function<void()>& measureAndDraw) {
+    // A bridge that switches its reference wires in the one this capture is measured with.
+    if (devices_.reference) devices_.reference->select(settings_.resistors.Rm);
     capture_->Busy = kTrue;
     return CaptureOnce(*capture_, *devices_.input, {hooks_.yield, measureAndDraw},
                        *devices_.pollTimer,
                        continuous() ? AfterCapture::KeepOpen : AfterCapture::Close);
+}
+
+bool Instrument::captureSingle(const CaptureSteps& steps) {
+    auto fail = [&](CaptureFailure failure) {
+        if (steps.failed) steps.failed(failure);
+        return false;
+    };
+    if (!openInput()) return fail(CaptureFailure::InputDidNotOpen);
+    if (steps.recording) steps.recording();
+    switch (captureOnce(steps.measureAndDraw)) {
+        case CaptureResult::Recorded:
+            return true;
+        case CaptureResult::TimedOut:
+            return fail(CaptureFailure::TimedOut);
+        case CaptureResult::Broken:
+            return fail(CaptureFailure::Broken);
+    }
+    return false;
+}
+
+ContinuousEnd Instrument::captureContinuously(const CaptureSteps& steps, int64_t captures) {
+    if (!continuous()) {
+        RunFlag_ = kTrue;
+        continuousFailed_ = false;
+    }
+    for (int64_t taken = 0;;) {
+        if (hooks_.yield) hooks_.yield();
+        if (continuousFailed_) return ContinuousEnd::Failed;
+        // The user is told once, not once a pass.
+        if (!captureSingle(steps)) {
+            continuousFailed_ = true;
+            if (continuous()) stop();
+            return ContinuousEnd::Failed;
+        }
+        if (!continuous()) return ContinuousEnd::Stopped;
+        if (++taken == captures) return ContinuousEnd::Counted;
+    }
+}
+
+std::string captureFailureText(CaptureFailure failure, const std::string& device) {
+    // The texts say the capture's limits in words.
+    static_assert(kCaptureTimeout == std::chrono::seconds(2) && kCaptureTries == 3);
+    switch (failure) {
+        case CaptureFailure::InputDidNotOpen:
+            return "Wave input device did not open!";
+        case CaptureFailure::TimedOut:
+            return "The sound card did not return the recording within two seconds (" + device +
+                   "). Check the input device and the sound server, then try again.";
+        case CaptureFailure::Broken:
+            return "The sound card delivered three recordings in a row with frames missing (" +
+                   device + "). Check the input device and the sound server, then try again.";
+    }
+    return {};
 }
 
 void Instrument::closeInput() {
@@ -91,14 +134,20 @@ void Instrument::stop() {
     capture_->DataReady = kFalse;
 }
 
-void Instrument::chooseResistor(const std::array<float, 5>& values, int option) {
-    chooseOneOfFive(settings_.resistors, values, option, &ReferenceResistors::Rm,
-                    &ReferenceResistors::RmOptFlag, kResistorValues);
+void Instrument::setReference(float ohms) {
+    settings_.resistors.Rm = ohms;
 }
 
-void Instrument::chooseStepSize(const std::array<float, 5>& values, int option) {
-    chooseOneOfFive(settings_.steps, values, option, &StepSizes::uLMS, &StepSizes::LMSOptFlag,
-                    kOfferedStepSizes);
+void Instrument::setStoredResistors(const std::array<float, 5>& ohms) {
+    for (size_t i = 0; i < ohms.size(); ++i) settings_.resistors.*kResistorValues[i] = ohms[i];
+}
+
+void Instrument::setStepSize(float uLMS) {
+    settings_.steps.uLMS = uLMS;
+}
+
+void Instrument::setOfferedStepSizes(const std::array<float, 5>& steps) {
+    for (size_t i = 0; i < steps.size(); ++i) settings_.steps.*kOfferedStepSizes[i] = steps[i];
 }
 
 void Instrument::setBalance(float Bal) {

@@ -12,10 +12,13 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "audio/Capture.h"
+#include "audio/ReferenceSwitch.h"
 #include "audio/TonePlayer.h"
 #include "audio/WaveInput.h"
 #include "instrument/MeasurementRun.h"
@@ -29,11 +32,38 @@
 namespace varnex {
 
 // The sound card, or the simulated bridge.  Empty members stand for a machine
-// without that device (no tone, no capture) and the real clock.
+// without that device (no tone, no capture), the real clock, and a bridge
+// whose reference resistor is wired by hand.
 struct SoundDevices {
     std::unique_ptr<TonePlayer> player;
     std::unique_ptr<WaveInput> input;
     std::unique_ptr<PollTimer> pollTimer;
+    std::unique_ptr<ReferenceSwitch> reference;
+};
+
+// Why a capture could not be made.
+enum class CaptureFailure {
+    InputDidNotOpen,  // no input device, or one that would not start
+    TimedOut,         // the recording did not come back (kCaptureTimeout)
+    Broken,           // kCaptureTries recordings in a row were not whole
+};
+
+// What the user is told, the same in the window and on the command line;
+// `device` is the input's name.
+std::string captureFailureText(CaptureFailure failure, const std::string& device);
+
+// What a view does around each capture.  Every member may be empty.
+struct CaptureSteps {
+    std::function<void()> recording;       // the input is open and records
+    std::function<void()> measureAndDraw;  // the capture is in Samples
+    std::function<void(CaptureFailure)> failed;
+};
+
+// How continuous capture ended.
+enum class ContinuousEnd {
+    Stopped,  // stop() was called (from a yield, in the window)
+    Counted,  // the captures asked for were taken; continuous capture still runs
+    Failed,   // a capture could not be made: continuous capture is stopped
 };
 
 class Instrument {
@@ -52,7 +82,8 @@ public:
     const Tone& tone() const { return tone_; }
     const CaptureBuffers& capture() const { return *capture_; }
     const EstimatorState& estimator() const { return *estimator_; }
-    const Results& results() const { return results_; }
+    // The reading of the last run, kept until the next one; none before it.
+    const std::optional<ImpedanceReading>& lastReading() const { return lastReading_; }
     // What the oscilloscope draws: the volt arrays, the trigger and whether a
     // capture has arrived, read live.
     const scope::Traces& traces() const { return traces_; }
@@ -75,21 +106,26 @@ public:
     void stopTone();
     // Output level as typed into the generator, stored at once.
     void setLevel(double level);
-    // The generator's frequency option 1..6 (SigGenOptFlag); others are ignored.
-    void chooseFrequency(int option);
+    // The test frequency from the next playTone on: playableFrequency(hertz),
+    // which it returns, so the caller can say when it differs from the one
+    // asked for.
+    double setFrequency(double hertz);
 
     // --- Capture. ---
-    // Opens and starts the input (true at once when continuous capture keeps
-    // it open); false when it did not open or start.
-    bool openInput();
-    // One recording after a successful openInput (see CaptureOnce): Busy
-    // while it records, then a yield, the copy into Samples, DataReady, and
-    // measureAndDraw.  A capture that is not whole is taken again.  During
-    // continuous capture the input stays open until stop().
-    CaptureResult captureOnce(const std::function<void()>& measureAndDraw);
+    // Start1: opens and starts the input (kept open during continuous
+    // capture), steps.recording, one recording (Busy while it records; a
+    // capture that is not whole is taken again), a yield, the copy into
+    // Samples, DataReady, steps.measureAndDraw.  False, after steps.failed,
+    // when no capture could be made; the input is then closed.
+    bool captureSingle(const CaptureSteps& steps);
+    // Start2: continuous capture on (when it is not already: a call inside a
+    // yield of another loop runs a second, nested loop), then a yield and
+    // captureSingle, again and again, until stop() is called from a yield or
+    // `captures` have been taken.  A capture that cannot be made ends it as
+    // stop() would, once: an enclosing loop then ends too without trying again.
+    static constexpr int64_t kEveryCapture = -1;
+    ContinuousEnd captureContinuously(const CaptureSteps& steps, int64_t captures = kEveryCapture);
     void closeInput();
-    // Continuous capture: RunFlag on until stop().
-    void startContinuous() { RunFlag_ = kTrue; }
     bool continuous() const { return RunFlag_ != kFalse; }
     // Stop: continuous capture off, the input closed, Busy and DataReady off.
     void stop();
@@ -106,11 +142,14 @@ public:
     void resetWeights() { run_.resetWeights(); }
 
     // --- Parameters. ---
-    // The reference resistors' values (10 ohm first) and the one wired in
-    // (option 1..5; any other number keeps Rm and RmOptFlag).
-    void chooseResistor(const std::array<float, 5>& values, int option);
-    // The five step sizes offered and the one chosen (1..5; others keep uLMS).
-    void chooseStepSize(const std::array<float, 5>& values, int option);
+    // The reference resistance every reading is formed with, ohms (Rm).
+    void setReference(float ohms);
+    // The measured values of the five stored resistors, 10 ohm first.
+    void setStoredResistors(const std::array<float, 5>& ohms);
+    // The LMS step size (uLMS; every run replaces it by its last), and the
+    // five offered, smallest first.
+    void setStepSize(float uLMS);
+    void setOfferedStepSizes(const std::array<float, 5>& steps);
     // The calibration factors as typed; a volts per bit that is not positive
     // becomes kFallbackVperbit.
     void setBalance(float Bal);
@@ -121,6 +160,9 @@ public:
     void clearTare() { settings_.tare = {}; }
 
 private:
+    bool openInput();
+    CaptureResult captureOnce(const std::function<void()>& measureAndDraw);
+
     SoundDevices devices_;
     Settings settings_;
     Tone tone_;
@@ -128,8 +170,10 @@ private:
     // oscilloscope reads the volt arrays.
     std::unique_ptr<CaptureBuffers> capture_;
     std::unique_ptr<EstimatorState> estimator_;
-    Results results_;
+    std::optional<ImpedanceReading> lastReading_;
     int16_t RunFlag_ = kFalse;
+    // A capture failed inside continuous capture: loops still running end.
+    bool continuousFailed_ = false;
     scope::Traces traces_;
     MeasurementHooks hooks_;
     MeasurementRun run_;

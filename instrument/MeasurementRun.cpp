@@ -5,12 +5,11 @@
 namespace varnex {
 
 MeasurementRun::MeasurementRun(const CaptureBuffers& capture, const Tone& tone, Settings& settings,
-                               EstimatorState& estimator, Results& results, MeasurementHooks hooks)
+                               EstimatorState& estimator, MeasurementHooks hooks)
     : capture_(capture),
       tone_(tone),
       settings_(settings),
       estimator_(estimator),
-      results_(results),
       hooks_(std::move(hooks)) {}
 
 bool MeasurementRun::runOnce() {
@@ -22,8 +21,7 @@ bool MeasurementRun::runOnce() {
     // Read after the run: a dialog closed during its yields counts.
     const ReadingParameters parameters{settings_.resistors.Rm, tone_.freq, settings_.steps.uLMS,
                                        settings_.tare, tone_.quadrature.QuadLag};
-    const ImpedanceReading reading =
-        computeReading(estimator_, capture_.SampleCount, parameters, results_);
+    const ImpedanceReading reading = computeReading(estimator_, capture_.SampleCount, parameters);
     if (hooks_.show) hooks_.show(reading);
     return true;
 }

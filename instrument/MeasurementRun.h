@@ -42,10 +42,10 @@ enum class RunOutcome {
 class MeasurementRun {
 public:
     // The parts must outlive this object.  A run reads the capture, the
-    // calibration, Rm, the tares and the tone's frequency and quadrature, and
-    // writes the estimator, the step size uLMS and the results.
+    // calibration, Rm, the tares and the tone's frequency and quadrature,
+    // writes the estimator and the step size uLMS, and shows its reading.
     MeasurementRun(const CaptureBuffers& capture, const Tone& tone, Settings& settings,
-                   EstimatorState& estimator, Results& results, MeasurementHooks hooks);
+                   EstimatorState& estimator, MeasurementHooks hooks);
     MeasurementRun(const MeasurementRun&) = delete;
     MeasurementRun& operator=(const MeasurementRun&) = delete;
 
@@ -69,7 +69,6 @@ private:
     const Tone& tone_;
     Settings& settings_;
     EstimatorState& estimator_;
-    Results& results_;
     MeasurementHooks hooks_;
     bool running_ = false;
     bool runPending_ = false;

@@ -1,11 +1,8 @@
-// The test tone: its frequency, the generator option that chose it, the
-// quadrature constants the estimator needs for it, and the WAV image the
-// player loops.  Rebuilt by every Play.
+// The test tone: its frequency, the quadrature constants the estimator needs
+// for it, and the WAV image the player loops.  Rebuilt by every Play.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -15,30 +12,37 @@ namespace varnex {
 
 class TonePlayer;
 
-// The generator's frequencies in the order of their option number
-// (SigGenOptFlag 1 to 6).
-inline constexpr std::array<float, 6> kSigGenFrequencies = {525, 1225, 2205, 1000, 120, 3675};
-// The option numbers from the lowest frequency to the highest.
-constexpr std::array<int, kSigGenFrequencies.size()> sigGenOptionsByFrequency() {
-    std::array<int, kSigGenFrequencies.size()> options{};
-    for (size_t i = 0; i < options.size(); ++i) options[i] = static_cast<int>(i) + 1;
-    std::sort(options.begin(), options.end(),
-              [](int a, int b) { return kSigGenFrequencies[a - 1] < kSigGenFrequencies[b - 1]; });
-    return options;
-}
-// The option every run starts with: 1225 Hz.
-inline constexpr int16_t kStartSigGenOption = 2;
+// The signal generator's frequencies in hertz, lowest first.  The generator
+// dialog offers them as its six options; the sweep measures at them when it
+// is given no frequencies of its own.
+inline constexpr std::array<double, 6> kGeneratorFrequencies = {120, 525, 1000, 1225, 2205, 3675};
+// Every run starts at 1225 Hz.
+inline constexpr double kStartFrequency = kGeneratorFrequencies[3];
+
+// The frequencies the instrument plays and measures at, in hertz: above the
+// lowest a quarter-second capture still holds two whole cycles of, below the
+// highest a sound card passes without its anti-alias filter in the way.
+inline constexpr double kLowestFrequency = 10;
+inline constexpr double kHighestFrequency = 20000;
 
 struct Tone {
-    float freq = kSigGenFrequencies[kStartSigGenOption - 1];  // hertz
-    int16_t SigGenOptFlag = kStartSigGenOption;
+    // Hertz, exactly as played: whole cycles fill the loop.  A double, not
+    // the design's Single, so a frequency such as 1000.0227 Hz names its loop;
+    // the readings take it rounded to a Single, as the design's freq.
+    double freq = kStartFrequency;
     Quadrature quadrature;
     std::vector<uint8_t> WavBuf;  // the image being played
 };
 
-// The Play button's work: the quadrature constants for tone.freq, the tone
-// stopped, its image rebuilt at `level` (clamped to 0..1) and played in a
-// loop.  Returns the player's answer; the program goes on without a tone
+// The frequency the tone plays for a wanted one: held to kLowestFrequency ..
+// kHighestFrequency (NaN gives the start frequency), then the nearest whose
+// cycles fill a loop of at most a second exactly.
+double playableFrequency(double hertz);
+
+// The Play button's work: the tone stopped, its image rebuilt at `level`
+// (clamped to 0..1) for the loop nearest to tone.freq, which becomes the
+// frequency played, the quadrature constants for it, and the image played in
+// a loop.  Returns the player's answer; the program goes on without a tone
 // when it is false.
 bool playTestTone(Tone& tone, double level, TonePlayer& player);
 

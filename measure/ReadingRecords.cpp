@@ -6,6 +6,8 @@
 #include <ctime>
 #include <vector>
 
+#include "common/NumberText.h"
+
 namespace varnex {
 namespace {
 
@@ -27,22 +29,34 @@ struct Field {
 };
 
 std::vector<Field> fieldsOf(const ImpedanceReading& r, ReadingTime time) {
-    const bool inductive = r.kind == ReactanceKind::Inductive;
+    const SeriesReadings s = seriesReadings(r);
+    const std::complex<double> z = impedanceOf(r);
+    const ParallelReadings p = parallelReadings(z, r.frequency);
+    const double u = impedanceUncertainty(r);
+    const bool inductive = s.kind == ReactanceKind::Inductive;
+    const bool parallelInductive = p.kind == ReactanceKind::Inductive;
     return {
         {"time", isoTime(time), true},
         {"frequency", number(r.frequency)},
         {"rm", number(r.referenceResistance)},
-        {"rs", number(r.resistance)},
-        {"xs", number(r.reactance)},
-        {"z", number(r.magnitude)},
-        {"angle", number(r.angle)},
+        {"rs", number(s.resistance)},
+        {"xs", number(s.reactance)},
+        {"z", number(s.magnitude)},
+        {"angle", number(fullAngle(z))},
         {"kind", inductive ? "inductive" : "capacitive", true},
-        {"ls", number(r.inductance), false, inductive},
-        {"q", number(r.quality), false, inductive},
-        {"cs", number(r.capacitance), false, !inductive},
-        {"d", number(r.dissipation), false, !inductive},
-        {"u_rs", number(r.resistanceUncertainty)},
-        {"u_xs", number(r.reactanceUncertainty)},
+        {"ls", number(s.inductance), false, inductive},
+        {"q", number(s.quality), false, inductive},
+        {"cs", number(s.capacitance), false, !inductive},
+        {"d", number(s.dissipation), false, !inductive},
+        {"rp", number(p.resistance)},
+        {"xp", number(p.reactance)},
+        {"lp", number(p.inductance), false, parallelInductive},
+        {"cp", number(p.capacitance), false, !parallelInductive},
+        {"g", number(p.conductance)},
+        {"b", number(p.susceptance)},
+        {"y", number(p.admittance)},
+        {"u_rs", number(u)},
+        {"u_xs", number(u)},
         {"ulms", number(r.stepSize)},
         {"elms", number(r.lastError)},
     };
@@ -73,17 +87,32 @@ std::string uncertaintyText(double ohms) {
     int last = exponent - (twoDigits ? 1 : 0);  // power of ten of the last digit shown
     double rounded = std::round(ohms / std::pow(10.0, last)) * std::pow(10.0, last);
     if (rounded >= std::pow(10.0, exponent + 1)) ++last;  // 0.0096 -> 0.01
-    char text[64];
-    std::snprintf(text, sizeof text, "±%.*f Ω", last < 0 ? -last : 0, rounded);
-    return text;
+    return "±" + fixedText(rounded, last < 0 ? -last : 0) + " Ω";
+}
+
+std::string parallelText(const ParallelReadings& p) {
+    const bool inductive = p.kind == ReactanceKind::Inductive;
+    return "Rp " + engineeringText(p.resistance, "Ω") + "  " + (inductive ? "Lp " : "Cp ") +
+           engineeringText(inductive ? p.inductance : p.capacitance, inductive ? "H" : "F");
 }
 
 std::string readingTextLine(const ImpedanceReading& reading) {
     const ReadingTexts t = readingTexts(reading);
-    const double u = std::fmax(reading.resistanceUncertainty, reading.reactanceUncertainty);
-    return "Rs " + t.resistance + "  Xs " + t.reactance + "  |Z| " + t.magnitude + "  Ang " +
-           t.angle + "  " + t.seriesCaption + " " + t.seriesValue + "  " + t.factorCaption + " " +
-           t.factor + "  " + uncertaintyText(u);
+    return frequencyText(reading.frequency) + "  Rs " + t.resistance + "  Xs " + t.reactance +
+           "  |Z| " + t.magnitude + "  Ang " + t.angle + "  " + t.seriesCaption + " " +
+           t.seriesValue + "  " + t.factorCaption + " " + t.factor + "  " +
+           uncertaintyText(impedanceUncertainty(reading)) + "  " +
+           parallelText(parallelReadings(impedanceOf(reading), reading.frequency));
+}
+
+std::string frequencyText(double hertz) {
+    // A tenth of a millihertz says where any loop of up to a second plays.
+    std::string digits = fixedText(hertz, 4);
+    if (digits.find('.') != std::string::npos) {
+        digits.erase(digits.find_last_not_of('0') + 1);
+        if (digits.back() == '.') digits.pop_back();
+    }
+    return digits + " Hz";
 }
 
 std::string csvHeader() {

@@ -29,6 +29,11 @@ constexpr float kMicroFaradAbove = 1e-6f;
 constexpr float kFourDecimalsAbove = 1e-8f;
 constexpr float kFiveDecimalsAbove = 1e-9f;
 
+// Rm = 0 (or not finite) forms no impedance from the weights.
+bool hasReference(float Rm) {
+    return std::isfinite(Rm) && Rm != 0;
+}
+
 }  // namespace
 
 std::string zmagText(float Zmag) {
@@ -80,65 +85,81 @@ double weightUncertainty(const EstimatorState& e, int QuadLag, int H) {
     return std::sqrt(double(kLmsBeta) * errorPower / (2 * signalPower));
 }
 
-ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount, const ReadingParameters& p,
-                                Results& results) {
+ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
+                                const ReadingParameters& p) {
     ImpedanceReading r;
     r.stepSize = p.uLMS;
     r.referenceResistance = p.Rm;
-    r.frequency = p.freq;
+    r.frequency = p.frequency;
+    r.tare = p.tare;
     const int h = lastFrameIndex(SampleCount);
     if (h < 0) {
-        // No run can have happened: nothing to read, nothing stored.
-        r.magnitude = r.angle = r.lastError = r.resistance = r.reactance = kNaN;
-        r.inductance = r.quality = kNaN;
+        // No run can have happened: nothing to read.
+        r.Wi = r.Wq = r.lastError = kNaN;
         return r;
     }
-
-    // Without a usable Rm neither the tare nor any impedance can be formed.
-    const float Rm = p.Rm;
-    const bool haveRm = std::isfinite(Rm) && Rm != 0;
-    float wi = kNaN;
-    if (haveRm) {
-        e.Wi[h + 1] = toSingle(double(e.Wi[h + 1]) - double(p.tare.Rtare) / Rm);
-        wi = e.Wi[h + 1];
-    }
-    const float wq = e.Wq[h + 1];
-
-    results.Zmag = toSingle(double(Rm) * std::sqrt(double(wq) * wq + double(wi) * wi));
-    // Principal value: a negative Wi is not moved to another quadrant.
-    results.Zang = wi == 0 ? kAngleOfPureReactance
-                           : toSingle(std::atan(double(wq) / wi) * (180.0 / double(Pi)));
-    r.magnitude = results.Zmag;
-    r.angle = results.Zang;
-    r.lastError = e.ErrLMS[h];
-    r.resistance = toSingle(double(wi) * Rm);
-    r.reactance = haveRm ? toSingle(double(wq) * Rm) : kNaN;
-    const double ohmsPerWeight = haveRm ? std::fabs(double(Rm)) : std::nan("");
-    r.resistanceUncertainty = r.reactanceUncertainty =
-        ohmsPerWeight * weightUncertainty(e, p.QuadLag, h);
-
-    if (wq >= 0) {
-        r.kind = ReactanceKind::Inductive;
-        results.Ls =
-            haveRm ? toSingle(double(wq) * Rm / ((double(Pi) + Pi) * p.freq) - p.tare.Ltare) : kNaN;
-        r.inductance = results.Ls;
-        r.quality = wi == 0 ? kQOfPureReactance : toSingle(double(wq) / wi);
+    // Without a usable Rm the tare cannot be formed: the weight is left as it is.
+    if (hasReference(p.Rm)) {
+        e.Wi[h + 1] = toSingle(double(e.Wi[h + 1]) - double(p.tare.Rtare) / p.Rm);
+        r.Wi = e.Wi[h + 1];
     } else {
-        r.kind = ReactanceKind::Capacitive;
-        results.Cs =
-            haveRm ? toSingle(-1.0 / (double(p.freq) * kTwoPi * wq * Rm) - p.tare.Ctare) : kNaN;
-        r.capacitance = results.Cs;
-        r.dissipation = toSingle(-double(wi) / wq);
+        r.Wi = kNaN;
     }
+    r.Wq = e.Wq[h + 1];
+    r.lastError = e.ErrLMS[h];
+    r.ratioUncertainty = weightUncertainty(e, p.QuadLag, h);
     return r;
 }
 
-ReadingTexts readingTexts(const ImpedanceReading& r) {
+std::complex<double> impedanceOf(const ImpedanceReading& r) {
+    const double Rm = r.referenceResistance;
+    return {Rm * r.Wi, Rm * r.Wq};
+}
+
+double impedanceUncertainty(const ImpedanceReading& r) {
+    if (!hasReference(r.referenceResistance)) return std::nan("");
+    return std::fabs(double(r.referenceResistance)) * r.ratioUncertainty;
+}
+
+SeriesReadings seriesReadings(const ImpedanceReading& r) {
+    SeriesReadings s;
+    const float Rm = r.referenceResistance;
+    const bool haveRm = hasReference(Rm);
+    const float wi = r.Wi;
+    const float wq = r.Wq;
+    // The design's freq is a Single.
+    const float freq = toSingle(r.frequency);
+
+    s.magnitude = toSingle(double(Rm) * std::sqrt(double(wq) * wq + double(wi) * wi));
+    // Principal value: a negative Wi is not moved to another quadrant.
+    s.angle = wi == 0 ? kAngleOfPureReactance
+                      : toSingle(std::atan(double(wq) / wi) * (180.0 / double(Pi)));
+    s.resistance = toSingle(double(wi) * Rm);
+    s.reactance = haveRm ? toSingle(double(wq) * Rm) : kNaN;
+    if (wq >= 0) {
+        s.kind = ReactanceKind::Inductive;
+        s.inductance =
+            haveRm ? toSingle(double(wq) * Rm / ((double(Pi) + Pi) * freq) - r.tare.Ltare) : kNaN;
+        s.quality = wi == 0 ? kQOfPureReactance : toSingle(double(wq) / wi);
+    } else {
+        s.kind = ReactanceKind::Capacitive;
+        s.capacitance =
+            haveRm ? toSingle(-1.0 / (double(freq) * kTwoPi * wq * Rm) - r.tare.Ctare) : kNaN;
+        s.dissipation = toSingle(-double(wi) / wq);
+    }
+    return s;
+}
+
+ReadingTexts readingTexts(const ImpedanceReading& reading) {
+    return readingTexts(seriesReadings(reading), reading.stepSize, reading.lastError);
+}
+
+ReadingTexts readingTexts(const SeriesReadings& r, float stepSize, float lastError) {
     ReadingTexts t;
-    t.stepSize = paddedForm(r.stepSize);
+    t.stepSize = paddedForm(stepSize);
     t.magnitude = zmagText(r.magnitude);
     t.angle = angleText(r.angle);
-    t.lastError = errorText(r.lastError);
+    t.lastError = errorText(lastError);
     t.resistance = rsText(r.resistance);
     t.reactance = xsText(r.reactance);
     if (r.kind == ReactanceKind::Inductive) {

@@ -1,6 +1,6 @@
 // The second half of a measurement run: the final weights become the series
-// impedance Z = Rm * (Wi + j Wq), less the tares, and the texts of the
-// readings.  Runs on the user-interface thread, without yielding, right after
+// impedance Z = Rm * (Wi + j Wq), less the tares, and the window's readings
+// and their texts.  Runs on the user-interface thread, without yielding, right after
 // runEstimator.
 //
 // Faults (none of them stops the program; a value that cannot be formed is
@@ -17,6 +17,7 @@
 // - Any other result that overflows is infinite.
 #pragma once
 
+#include <complex>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,41 +30,51 @@ namespace varnex {
 // Inductive when the quadrature weight is not negative (Wq = 0 included).
 enum class ReactanceKind { Inductive, Capacitive };
 
-// The results a run keeps until the next one.  Ls is written only by an
-// inductive reading and Cs only by a capacitive one.
-struct Results {
-    float Zmag = 0;  // ohms
-    float Zang = 0;  // degrees
-    float Ls = 0;    // henries, less Ltare
-    float Cs = 0;    // farads, less Ctare
+// One reading: the series impedance a run measured, held as the run's final
+// weights (the ratio Vx / Vr at the test frequency, less the resistance tare)
+// and the reference resistance they are scaled by, Z = Rm (Wi + j Wq), with
+// everything it was taken at.  What the window shows and what the command
+// line prints (the series and parallel sets, texts, records, plots) are pure
+// functions of it.
+struct ImpedanceReading {
+    float Wi = 0;                   // Wi(H+1) less Rtare / Rm; NaN when Rm could not take it
+    float Wq = 0;                   // Wq(H+1)
+    float referenceResistance = 0;  // Rm, ohms
+    double frequency = 0;           // hertz, as played
+    Tare tare;                      // Ltare and Ctare come off Ls and Cs only
+    float stepSize = 0;             // uLMS left by the run
+    float lastError = 0;            // ErrLMS(H), volts
+    // Standard uncertainty (one sigma) of each weight due to noise, from the
+    // run's own residual error (see weightUncertainty).
+    double ratioUncertainty = 0;
 };
 
-// Everything one run shows, in SI units.
-struct ImpedanceReading {
-    float stepSize = 0;    // uLMS left by the run
+// Z = Rm (Wi + j Wq), ohms.
+std::complex<double> impedanceOf(const ImpedanceReading& reading);
+// The standard uncertainty of Rs and of Xs, ohms: the weights' times |Rm|.
+double impedanceUncertainty(const ImpedanceReading& reading);
+
+// The series readings as the window shows them, each formed in Singles from
+// the weights exactly as the design forms it (see the faults above).
+struct SeriesReadings {
     float magnitude = 0;   // |Z|, ohms
     float angle = 0;       // principal value of arctan(Xs / Rs), degrees
-    float lastError = 0;   // ErrLMS(H), volts
     float resistance = 0;  // Rs, ohms
     float reactance = 0;   // Xs, ohms
     ReactanceKind kind = ReactanceKind::Inductive;
-    float inductance = 0;           // Ls, henries, when inductive
-    float capacitance = 0;          // Cs, farads, when capacitive
-    float quality = 0;              // Q = Xs / Rs when inductive (9999 for Rs exactly 0)
-    float dissipation = 0;          // D = Rs / |Xs| when capacitive
-    float referenceResistance = 0;  // the Rm it was formed with
-    float frequency = 0;            // the test frequency it was formed with
-    // Standard uncertainties (one sigma) of Rs and Xs due to noise, in ohms,
-    // from the run's own residual error (see weightUncertainty).
-    double resistanceUncertainty = 0;
-    double reactanceUncertainty = 0;
+    float inductance = 0;   // Ls less Ltare, henries, when inductive
+    float capacitance = 0;  // Cs less Ctare, farads, when capacitive
+    float quality = 0;      // Q = Xs / Rs when inductive (9999 for Rs exactly 0)
+    float dissipation = 0;  // D = Rs / |Xs| when capacitive
 };
+
+SeriesReadings seriesReadings(const ImpedanceReading& reading);
 
 // The inputs of a reading besides the estimator's weights.
 struct ReadingParameters {
-    float Rm = 0;    // active reference resistance, ohms
-    float freq = 0;  // test frequency, hertz
-    float uLMS = 0;  // step size left by the run
+    float Rm = 0;          // active reference resistance, ohms
+    double frequency = 0;  // test frequency as played, hertz
+    float uLMS = 0;        // step size left by the run
     Tare tare;
     int QuadLag = 0;  // the run's first update index: its errors are ErrLMS(QuadLag..H)
 };
@@ -78,12 +89,11 @@ struct ReadingParameters {
 // beginning.  0 when there is nothing to take them from.
 double weightUncertainty(const EstimatorState& estimator, int QuadLag, int H);
 
-// Applies the resistance tare to Wi(H+1) (stored back into the weight array),
-// stores Zmag, Zang and Ls or Cs into `results`, and returns the reading.
-// Reads Wi(H+1), Wq(H+1) and ErrLMS(H).  Called only after a run, so
-// SampleCount fits the arrays.
+// Applies the resistance tare to Wi(H+1) (stored back into the weight array)
+// and returns the reading.  Reads Wi(H+1), Wq(H+1) and ErrLMS(H).  Called only
+// after a run, so SampleCount fits the arrays.
 ImpedanceReading computeReading(EstimatorState& estimator, int32_t SampleCount,
-                                const ReadingParameters& parameters, Results& results);
+                                const ReadingParameters& parameters);
 
 inline constexpr std::string_view kInductiveCaption = "Ls";
 inline constexpr std::string_view kCapacitiveCaption = "Cs";
@@ -105,6 +115,7 @@ struct ReadingTexts {
 };
 
 ReadingTexts readingTexts(const ImpedanceReading& reading);
+ReadingTexts readingTexts(const SeriesReadings& series, float stepSize, float lastError);
 
 // The box patterns on their own, so they can be checked on exact values.
 std::string zmagText(float Zmag);

@@ -33,12 +33,10 @@ std::filesystem::path programFolder() {
     return error ? std::filesystem::current_path() : self.parent_path();
 }
 
+// A bad value is one line that says what the option takes.
 int usageError(const cli::Invocation& invocation) {
     std::cerr << "varnex: " << invocation.error << "\n";
-    if (invocation.showUsage)
-        std::cerr << "\n" << cli::usageText();
-    else
-        std::cerr << "(varnex --help lists the options)\n";
+    if (invocation.showUsage) std::cerr << "\n" << cli::usageText();
     return cli::kExitUsage;
 }
 
@@ -72,9 +70,10 @@ AudioBackends soundFor(const cli::MeasureOptions& options, const SoundCardChoice
 int runCommand(const cli::Invocation& invocation, const SoundCardChoice& card) {
     AudioBackends sound = soundFor(invocation.measure, card);
     if (!sound.problem.empty()) std::cerr << "varnex: " << sound.problem << "\n";
-    cli::CommandPlatform platform{
-        SoundDevices{std::move(sound.player), std::move(sound.input), nullptr},
-        locateProgramFiles(programFolder(), std::getenv).settingsFile, std::cout, std::cerr};
+    cli::CommandPlatform platform{SoundDevices{std::move(sound.player), std::move(sound.input),
+                                               nullptr, std::move(sound.reference)},
+                                  locateProgramFiles(programFolder(), std::getenv).settingsFile,
+                                  std::cout, std::cerr};
     return invocation.command == cli::Command::Measure
                ? cli::runMeasure(invocation.measure, platform)
                : cli::runSweep(invocation.measure, platform);
@@ -110,8 +109,9 @@ int runWindow(int argc, char* argv[], const cli::Invocation& invocation,
     platform.programFolder = programFolder();
     AudioBackends sound = makeAudioBackends(card);
     if (!sound.problem.empty()) std::cerr << "varnex: " << sound.problem << "\n";
-    platform.tonePlayer = std::move(sound.player);
-    platform.waveInput = std::move(sound.input);
+    platform.sound.player = std::move(sound.player);
+    platform.sound.input = std::move(sound.input);
+    platform.sound.reference = std::move(sound.reference);
     if (log) {
         platform.recordReading = [&log,
                                   file = invocation.logFile](const ImpedanceReading& reading) {

@@ -22,7 +22,7 @@ void BM_WholeRun(benchmark::State& state) {
         {{}, [&](const ImpedanceReading& r) { shown += readingTexts(r).factor.size() > 0; }, {}});
     instrument.settings().resistors.Rm = 1000;
     instrument.playTone();
-    if (!instrument.openInput() || instrument.captureOnce([] {}) != CaptureResult::Recorded) {
+    if (!instrument.captureSingle({})) {
         state.SkipWithError("no capture");
         return;
     }

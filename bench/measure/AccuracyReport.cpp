@@ -140,10 +140,10 @@ int main(int argc, char** argv) {
                     float uLMS = 0;
                     runEstimator(*samples, kSampleCount, calibration, quadrature, *estimator, uLMS,
                                  {});
-                    Results results;
-                    computeReading(*estimator, kSampleCount, {rm, f, uLMS, {}}, results);
+                    const ImpedanceReading r =
+                        computeReading(*estimator, kSampleCount, {rm, f, uLMS, {}});
                     const std::complex<double> est(estimator->Wi[h + 1], estimator->Wq[h + 1]);
-                    mag.add(double(results.Zmag) / trueMag - 1);
+                    mag.add(double(seriesReadings(r).magnitude) / trueMag - 1);
                     ang.add(std::remainder(std::arg(est) - trueAngle, 2 * M_PI));
                 }
                 std::printf(

@@ -46,10 +46,9 @@ BENCHMARK(BM_Estimator)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAg
 void BM_Readings(benchmark::State& state) {
     auto m = std::make_unique<Measurement>();
     m->run();
-    Results results;
     for (auto _ : state) {
-        const ReadingTexts r = readingTexts(
-            computeReading(m->estimator, m->SampleCount, {1000, 1225, m->uLMS, {}}, results));
+        const ReadingTexts r =
+            readingTexts(computeReading(m->estimator, m->SampleCount, {1000, 1225, m->uLMS, {}}));
         benchmark::DoNotOptimize(r);
     }
 }

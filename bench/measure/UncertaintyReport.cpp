@@ -86,14 +86,14 @@ int main(int argc, char** argv) {
                     std::copy(frames.begin(), frames.begin() + sampleCount + 2, samples->begin());
                     runEstimator(*samples, sampleCount, calibration, quadrature, *estimator, uLMS,
                                  {});
-                    Results results;
-                    const ImpedanceReading r = computeReading(
-                        *estimator, sampleCount, {Rm, f, uLMS, {}, quadrature.QuadLag}, results);
+                    const ImpedanceReading reading = computeReading(
+                        *estimator, sampleCount, {Rm, f, uLMS, {}, quadrature.QuadLag});
+                    const SeriesReadings r = seriesReadings(reading);
                     rs.push_back(r.resistance);
                     xs.push_back(r.reactance);
-                    u = r.resistanceUncertainty;
-                    rowWithin += std::fabs(r.resistance - z.real()) <= 2 * r.resistanceUncertainty;
-                    rowWithin += std::fabs(r.reactance - z.imag()) <= 2 * r.reactanceUncertainty;
+                    u = impedanceUncertainty(reading);
+                    rowWithin += std::fabs(r.resistance - z.real()) <= 2 * u;
+                    rowWithin += std::fabs(r.reactance - z.imag()) <= 2 * u;
                 }
                 (void)h;
                 within += rowWithin;

@@ -9,8 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedMessageBoxes.h"
-#include "TempFolder.h"
+#include "WindowFixture.h"
 #include "app/ShapeWidget.h"
 #include "app/Varnex.h"
 #include "audio/NoSoundDevice.h"
@@ -21,17 +20,6 @@ namespace {
 
 const QColor kLightGreen(128, 255, 128);
 const QColor kRed(255, 0, 0);
-
-// Virtual time for the wait on a recording: every pause is a millisecond.
-class FakePollTimer final : public PollTimer {
-public:
-    std::chrono::steady_clock::time_point now() override { return start_ + elapsed_; }
-    void pause() override { elapsed_ += std::chrono::milliseconds(1); }
-
-private:
-    std::chrono::steady_clock::time_point start_{};
-    std::chrono::milliseconds elapsed_{0};
-};
 
 // An input that opens and writes the start of the buffer but never returns it,
 // as when a sound server dies.
@@ -63,42 +51,23 @@ public:
     size_t bytes = 0;
 };
 
-class CaptureControlTest : public ::testing::Test {
+class CaptureControlTest : public testing::WindowFixture {
 protected:
     void start(std::unique_ptr<TonePlayer> player, std::unique_ptr<WaveInput> input,
                std::function<void(const ImpedanceReading&)> recordReading = {}) {
-        Platform platform;
-        platform.recordReading = std::move(recordReading);
-        platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
-        platform.programFolder = folder.path();
-        platform.tonePlayer = std::move(player);
-        platform.waveInput = std::move(input);
-        platform.pollTimer = std::make_unique<FakePollTimer>();
-        window = std::make_unique<Varnex>(std::move(platform));
+        open({std::move(player), std::move(input), std::make_unique<testing::FakePollTimer>()},
+             std::move(recordReading));
         window->show();
     }
     void startOnBridge(const char* component = "R=100",
                        std::function<void(const ImpedanceReading&)> recordReading = {}) {
-        SimulatedBridgeOptions options;
-        options.circuit.component = *parseComponent(component);
-        options.realTime = false;
-        SimulatedBridge bridge = makeSimulatedBridge(options);
+        SimulatedBridge bridge = makeSimulatedBridge(bridgeWith(component));
         start(std::move(bridge.player), std::move(bridge.input), std::move(recordReading));
     }
 
     const VarnexControls& c() const { return window->controls(); }
-    Instrument& instrument() { return window->instrument(); }
     const CaptureBuffers& capture() { return instrument().capture(); }
     QColor lamp() const { return c().shTrigRdy->fillColor(); }
-    int messages(const std::string& text) const {
-        int n = 0;
-        for (const MessageRequest& m : boxes.shown) n += m.text == text;
-        return n;
-    }
-
-    testing::TempFolder folder;
-    testing::ScriptedMessageBoxes::Log boxes;
-    std::unique_ptr<Varnex> window;
 };
 
 TEST_F(CaptureControlTest, SingleCaptureFillsSamplesMeasuresAndDraws) {
@@ -227,8 +196,8 @@ TEST_F(CaptureControlTest, ACaptureClickedDuringAMeasurementWaitsForIt) {
     YieldCounter counter(c().btnStart, 4);
     c().btnStart->click();
     EXPECT_EQ(measured.count(), 1) << "the second capture has not started inside the first";
-    QTest::qWait(50);
-    EXPECT_EQ(measured.count(), 2) << "it runs once the first measurement has ended";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return measured.count() == 2; }))
+        << "it runs once the first measurement has ended";
     EXPECT_TRUE(c().Text5->text().endsWith("uF"));
 }
 
@@ -267,7 +236,8 @@ TEST_F(CaptureControlTest, ARecordingThatNeverReturnsEndsAfterTwoSeconds) {
 TEST_F(CaptureControlTest, PlayRestartsTheToneStopSilencesItAndExitStopsIt) {
     auto player = std::make_unique<RecordingPlayer>();
     RecordingPlayer* tone = player.get();
-    start(std::move(player), std::make_unique<NoWaveInput>());
+    // The bridge's input hears nothing of this player: silent, whole captures.
+    start(std::move(player), std::move(makeSimulatedBridge(bridgeWith("R=100")).input));
     EXPECT_EQ(tone->plays, 1) << "the tone starts with the program";
     EXPECT_EQ(tone->bytes, 44u + 4u * 3600u) << "100 cycles of 1225 Hz";
     EXPECT_EQ(instrument().tone().quadrature.QuadLag, 9);
@@ -277,10 +247,15 @@ TEST_F(CaptureControlTest, PlayRestartsTheToneStopSilencesItAndExitStopsIt) {
     EXPECT_TRUE(tone->playing);
     EXPECT_EQ(tone->plays, 2);
 
-    instrument().startContinuous();
-    window->btnExit_Click();
-    EXPECT_FALSE(tone->playing) << "Exit stops the tone even when it refuses to end";
-    EXPECT_TRUE(window->isVisible());
+    // Exit clicked while continuous capture runs, then Stop.
+    QTimer::singleShot(0, window.get(), [&] {
+        window->btnExit_Click();
+        EXPECT_FALSE(tone->playing) << "Exit stops the tone even when it refuses to end";
+        EXPECT_TRUE(window->isVisible());
+        window->btnStop_Click();
+    });
+    window->btnRun_Click();
+    EXPECT_EQ(messages("A process is running.  Click Stop before closing."), 1);
 }
 
 TEST_F(CaptureControlTest, EveryReadingShownIsRecordedWithItsUncertaintyOnHover) {
@@ -289,7 +264,7 @@ TEST_F(CaptureControlTest, EveryReadingShownIsRecordedWithItsUncertaintyOnHover)
     c().btnStart->click();
     window->docalib();  // a dialog's Close measures the same capture again
     ASSERT_EQ(recorded.size(), 2u) << "one record a measurement run";
-    EXPECT_NEAR(recorded[1].resistance, 47, 0.1);
+    EXPECT_NEAR(seriesReadings(recorded[1]).resistance, 47, 0.1);
     EXPECT_EQ(c().Text4->text(), "47.00") << "the box keeps its text";
     const QString tip = c().Text4->toolTip();
     EXPECT_TRUE(tip.startsWith("±")) << tip.toStdString();

@@ -21,8 +21,7 @@
 #include <map>
 #include <thread>
 
-#include "ScriptedMessageBoxes.h"
-#include "TempFolder.h"
+#include "WindowFixture.h"
 #include "app/ShapeWidget.h"
 #include "audio/ComponentDescription.h"
 #include "audio/SimulatedBridge.h"
@@ -36,14 +35,10 @@ namespace {
 using testing::ScriptedMessageBoxes;
 using testing::TempFolder;
 
-class VarnexWindowTest : public ::testing::Test {
+// A window without sound devices unless a test gives it some.
+class VarnexWindowTest : public testing::WindowFixture {
 protected:
-    std::unique_ptr<Varnex> makeWindow() {
-        Platform platform;
-        platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
-        platform.programFolder = folder.path();
-        return std::make_unique<Varnex>(std::move(platform));
-    }
+    void makeWindow() { open({}); }
 
     void writeSettingsLines(const std::vector<std::string>& lines) {
         std::ofstream out(folder.path() / kSettingsFileName, std::ios::binary);
@@ -52,23 +47,15 @@ protected:
 
     template <typename T>
     static T* child(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return WindowFixture::child<T>(&window, name);
     }
     static QString textOf(QWidget& window, const char* name) {
-        if (auto* box = window.findChild<QLineEdit*>(name)) return box->text();
-        if (auto* label = window.findChild<QLabel*>(name)) return label->text();
-        ADD_FAILURE() << "no text control " << name;
-        return {};
+        return WindowFixture::textOf(&window, name);
     }
-
-    TempFolder folder;
-    ScriptedMessageBoxes::Log boxes;
 };
 
 TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
-    auto window = makeWindow();
+    makeWindow();
     const Instrument& instrument = window->instrument();
     const Settings& s = instrument.settings();
     EXPECT_EQ(s.resistors.Rm, 100);
@@ -83,7 +70,7 @@ TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_STREQ(kSettingsFileName, "Varnexinit");
     const Settings defaults;
     EXPECT_EQ(settingsText(s), settingsText(defaults)) << "the 26 stored values";
-    EXPECT_EQ(instrument.tone().SigGenOptFlag, 2);
+    EXPECT_EQ(window->SigGenOptFlag(), 2);
     EXPECT_EQ(s.steps.uLMS1, 0.0055f);
     EXPECT_EQ(s.steps.uLMS5, 0.095f);
     EXPECT_EQ(scope::VxColor, 65280);
@@ -105,7 +92,7 @@ TEST_F(VarnexWindowTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
 TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
     writeSettingsLines({"998.7", "0.0123", "1", "3E-05", "200", "0.25", "50", "0", "1", "3", "20",
                         "2", "1000", "3000", "0", "12.5", "3.3E-12", "2E-06", "0.25"});
-    auto window = makeWindow();
+    makeWindow();
     const Settings& s = window->instrument().settings();
     EXPECT_EQ(s.resistors.Rm, 998.7f);
     EXPECT_EQ(s.scope.TBscale, 12.5f) << "the stored time-base scale is kept";
@@ -125,7 +112,7 @@ TEST_F(VarnexWindowTest, FillsTheBoxesFromTheSettingsFile) {
 TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
     writeSettingsLines(
         {"100", "0.055", "0.9955", "2.792E-05", "200", "0.5", "20", "1", "1", "3", "1", "1"});
-    auto window = makeWindow();
+    makeWindow();
     EXPECT_TRUE(child<QCheckBox>(*window, "Check1")->isChecked());
     EXPECT_EQ(window->instrument().settings().scope.CursorsOn, 1);
     // The box's handler ran: the redraw with cursors writes their difference.
@@ -135,7 +122,7 @@ TEST_F(VarnexWindowTest, CursorsOnOneTicksTheBox) {
 TEST_F(VarnexWindowTest, ExitWritesTheSettingsThatTheNextStartReads) {
     std::string written;
     {
-        auto window = makeWindow();
+        makeWindow();
         Settings& s = window->instrument().settings();
         s.resistors.Rm = 1001.5f;
         s.tare.Ctare = 1.25e-11f;
@@ -147,13 +134,13 @@ TEST_F(VarnexWindowTest, ExitWritesTheSettingsThatTheNextStartReads) {
         EXPECT_FALSE(window->isVisible());
         written = settingsText(s);
     }
-    auto next = makeWindow();
-    EXPECT_EQ(settingsText(next->instrument().settings()), written);
-    EXPECT_EQ(next->instrument().settings().scope.Cursor2, 4321);
+    makeWindow();
+    EXPECT_EQ(settingsText(window->instrument().settings()), written);
+    EXPECT_EQ(window->instrument().settings().scope.Cursor2, 4321);
 }
 
 TEST_F(VarnexWindowTest, CloseBoxIsRefusedWithAMessage) {
-    auto window = makeWindow();
+    makeWindow();
     window->show();
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -165,7 +152,7 @@ TEST_F(VarnexWindowTest, CloseBoxIsRefusedWithAMessage) {
 }
 
 TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
-    auto window = makeWindow();
+    openOnBridge("R=100");
     window->show();
     auto expectRefused = [&](const char* when) {
         window->btnExit_Click();
@@ -176,9 +163,13 @@ TEST_F(VarnexWindowTest, ExitIsRefusedWhileACaptureRuns) {
         EXPECT_EQ(boxes.shown.back().title, "Exit Check") << when;
         EXPECT_FALSE(std::filesystem::exists(folder.path() / kSettingsFileName)) << when;
     };
-    window->instrument().startContinuous();
-    expectRefused("continuous capture");
-    window->instrument().stop();
+    // Exit, then Stop, handled in the continuous loop's first yield.
+    QTimer::singleShot(0, window.get(), [&] {
+        expectRefused("continuous capture");
+        window->btnStop_Click();
+    });
+    window->btnRun_Click();
+    EXPECT_FALSE(window->instrument().continuous());
     window->btnExit_Click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(std::filesystem::exists(folder.path() / kSettingsFileName));
@@ -202,18 +193,12 @@ public:
 };
 
 TEST_F(VarnexWindowTest, ExitIsRefusedWhileTheDeviceRecords) {
-    SimulatedBridgeOptions options;
-    options.circuit.component = *parseComponent("R=100");
-    SimulatedBridge bridge = makeSimulatedBridge(options);
+    SimulatedBridgeOptions options = bridgeWith("R=100");
+    options.realTime = true;
     auto timer = std::make_unique<ExitDuringARecording>();
     ExitDuringARecording& exitTimer = *timer;
-    Platform platform;
-    platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
-    platform.programFolder = folder.path();
-    platform.tonePlayer = std::move(bridge.player);
-    platform.waveInput = std::move(bridge.input);
-    platform.pollTimer = std::move(timer);
-    Varnex window(std::move(platform));
+    open(devicesOf(options, std::move(timer)));
+    Varnex& window = *this->window;
     window.show();
     exitTimer.window = &window;
     window.btnStart_Click();
@@ -230,7 +215,7 @@ TEST_F(VarnexWindowTest, ExitIsRefusedWhileTheDeviceRecords) {
 }
 
 TEST_F(VarnexWindowTest, ExitClosesEveryOtherWindow) {
-    auto window = makeWindow();
+    makeWindow();
     window->show();
     QWidget dialog;
     dialog.setObjectName("SomeDialog");
@@ -241,7 +226,7 @@ TEST_F(VarnexWindowTest, ExitClosesEveryOtherWindow) {
 }
 
 TEST_F(VarnexWindowTest, MixerReminderIsShownOnceAfterStartUp) {
-    auto window = makeWindow();
+    makeWindow();
     window->show();
     QTest::qWait(60);
     QTest::qWait(60);
@@ -256,7 +241,7 @@ TEST_F(VarnexWindowTest, MixerReminderIsShownOnceAfterStartUp) {
 }
 
 TEST_F(VarnexWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
-    auto window = makeWindow();
+    makeWindow();
     ASSERT_EQ(twipsScaleOf(window.get()).pixels(1500), 100) << "tests expect 96 dpi";
     struct Row {
         const char* name;
@@ -315,7 +300,7 @@ TEST_F(VarnexWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
 }
 
 TEST_F(VarnexWindowTest, ControlsHaveTheirColours) {
-    auto window = makeWindow();
+    makeWindow();
     struct Row {
         const char* name;
         QPalette::ColorRole role;
@@ -347,7 +332,7 @@ TEST_F(VarnexWindowTest, ControlsHaveTheirColours) {
 }
 
 TEST_F(VarnexWindowTest, MenuBarHasItsEntriesAndAccessKeys) {
-    auto window = makeWindow();
+    makeWindow();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QMenuBar* bar = window->menuBar();

@@ -30,15 +30,17 @@ TEST(CommandLine, CommandsAndTheirOptions) {
         parse({"measure", "--frequency", "120", "--resistor=1k", "--level", "0.25", "--count", "3",
                "--format", "json", "--simulate", "C=1u,noise=2"});
     EXPECT_EQ(measure.command, Command::Measure);
-    EXPECT_EQ(measure.measure.frequencyOption, 5) << "120 Hz is the generator's option 5";
-    EXPECT_EQ(measure.measure.resistorOption, 3);
+    EXPECT_EQ(measure.measure.frequency, 120);
+    EXPECT_EQ(measure.measure.storedResistor, 2u) << "the third stored resistor";
     EXPECT_EQ(measure.measure.level, 0.25);
     EXPECT_EQ(measure.measure.count, 3);
     EXPECT_EQ(measure.measure.format, OutputFormat::Json);
     EXPECT_EQ(measure.measure.simulate, "C=1u,noise=2");
 
-    const Invocation sweep = parse({"sweep", "--rm", "10k", "--plot", "curve.SVG", "--format=csv"});
+    const Invocation sweep = parse({"sweep", "--rm", "10k", "--plot", "curve.SVG", "--format=csv",
+                                    "--frequencies", "50,2.2k,15kHz,1234.5"});
     EXPECT_EQ(sweep.command, Command::Sweep);
+    EXPECT_EQ(sweep.measure.frequencies, (std::vector<double>{50, 2200, 15000, 1234.5}));
     EXPECT_EQ(sweep.measure.rm, 10000.0f);
     EXPECT_EQ(sweep.measure.plotFile, "curve.SVG");
     EXPECT_EQ(sweep.measure.format, OutputFormat::Csv);
@@ -75,10 +77,15 @@ TEST(CommandLine, BadOptionsNameTheOptionAndWhatItAccepts) {
         {{""}, "unexpected argument \"\"", true},
         {{"-"}, "unknown option -", true},
         {{"measure", "--log", "x.csv"}, "unknown option --log", true},
-        {{"measure", "--frequency", "1300"}, "120, 525, 1000, 1225, 2205, 3675", false},
-        {{"measure", "--frequency", "1225.5"}, "--frequency 1225.5", false},
+        {{"measure", "--frequency", "9.9"}, "from 10 to 20000", false},
+        {{"measure", "--frequency", "20.1k"}, "--frequency 20.1k", false},
+        {{"measure", "--frequency", "nan"}, "from 10 to 20000", false},
+        {{"measure", "--frequency", "1 kHz"}, "from 10 to 20000", false},
         {{"measure", "--frequency"}, "--frequency needs a value", false},
-        {{"sweep", "--frequency", "120"}, "not an option of sweep", false},
+        {{"sweep", "--frequency", "120"}, "sweep takes --frequencies", false},
+        {{"measure", "--frequencies", "120"}, "measure takes --frequency", false},
+        {{"sweep", "--frequencies", "50,,100"}, "\"\" is not", false},
+        {{"sweep", "--frequencies", "50,5"}, "\"5\" is not", false},
         {{"measure", "--resistor", "47"}, "10, 100, 1k, 10k, 100k", false},
         {{"measure", "--rm", "-5"}, "--rm -5", false},
         {{"measure", "--rm", "0"}, "positive number of ohms", false},

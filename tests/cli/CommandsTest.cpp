@@ -36,7 +36,7 @@ CommandRun run(Command command, MeasureOptions options, const char* component,
     SimulatedBridge card = makeSimulatedBridge(bridge);
     testing::TempFolder folder;  // no settings file: the defaults
     std::ostringstream out, err;
-    CommandPlatform platform({std::move(card.player), std::move(card.input), nullptr},
+    CommandPlatform platform({std::move(card.player), std::move(card.input), nullptr, nullptr},
                              folder.path() / "Varnexinit", out, err);
     platform.now = [] { return ReadingTime(std::chrono::seconds(1765238400)); };
     platform.sleep = [](std::chrono::milliseconds) {};
@@ -58,8 +58,9 @@ TEST(Commands, MeasureJsonReadsTheComponentWithinItsUncertainty) {
     ASSERT_EQ(r.lines.size(), 3u);
     const QJsonObject o =
         QJsonDocument::fromJson(QByteArray::fromStdString(r.lines.back())).object();
-    EXPECT_EQ(o.keys(), QStringList({"angle", "elms", "frequency", "kind", "ls", "q", "rm", "rs",
-                                     "time", "u_rs", "u_xs", "ulms", "xs", "z"}));
+    EXPECT_EQ(o.keys(), QStringList({"angle", "b",    "elms", "frequency", "g",  "kind", "lp",
+                                     "ls",    "q",    "rm",   "rp",        "rs", "time", "u_rs",
+                                     "u_xs",  "ulms", "xp",   "xs",        "y",  "z"}));
     const double xs = 2 * std::numbers::pi * 1225 * 0.01;
     EXPECT_EQ(o["time"].toString(), "2025-12-09T00:00:00.000Z");
     EXPECT_EQ(o["frequency"].toDouble(), 1225);
@@ -79,32 +80,39 @@ TEST(Commands, CsvAndTextCarryTheSameReading) {
     MeasureOptions options;
     options.format = OutputFormat::Csv;
     options.count = 2;
-    options.frequencyOption = 5;  // 120 Hz
+    options.frequency = 120;
     const CommandRun csv = run(Command::Measure, options, "C=1u,R=5");
     ASSERT_EQ(csv.status, kExitOk) << csv.errors;
     ASSERT_EQ(csv.lines.size(), 3u) << "the header once, then a line a reading";
-    EXPECT_EQ(csv.lines[0], "time,frequency,rm,rs,xs,z,angle,kind,ls,q,cs,d,u_rs,u_xs,ulms,elms");
+    EXPECT_EQ(csv.lines[0],
+              "time,frequency,rm,rs,xs,z,angle,kind,ls,q,cs,d,rp,xp,lp,cp,g,b,y,u_rs,u_xs,ulms,"
+              "elms");
     // The second reading: a card that is not in real time starts its first
     // capture with the tone, and the 0.2 s of settling pass on no clock of its.
     const QStringList fields = QString::fromStdString(csv.lines[2]).split(',');
-    ASSERT_EQ(fields.size(), 16);
+    ASSERT_EQ(fields.size(), 23);
     EXPECT_EQ(fields[1], "120");
     EXPECT_EQ(fields[7], "capacitive");
     EXPECT_TRUE(fields[8].isEmpty() && fields[9].isEmpty()) << "no Ls or Q for a capacitor";
     EXPECT_NEAR(fields[10].toDouble(), 1e-6, 0.003e-6);
-    EXPECT_NEAR(fields[3].toDouble(), 5, 4 * fields[12].toDouble()) << "Rs within 4 u";
+    EXPECT_NEAR(fields[3].toDouble(), 5, 4 * fields[19].toDouble()) << "Rs within 4 u";
+    EXPECT_TRUE(fields[14].isEmpty()) << "no Lp for a capacitor";
+    EXPECT_NEAR(fields[15].toDouble(), 1e-6, 0.003e-6) << "Cp of a capacitor with a low Rs";
 
     options.format = OutputFormat::Text;
     options.count = 1;
     const CommandRun text = run(Command::Measure, options, "C=1u,R=5");
     ASSERT_EQ(text.lines.size(), 1u);
     const QStringList words = QString::fromStdString(text.lines[0]).split(' ', Qt::SkipEmptyParts);
-    ASSERT_EQ(words.size(), 14) << text.lines[0];
-    EXPECT_EQ(words[0], "Rs");
-    EXPECT_EQ(words[8], "Cs");
-    EXPECT_TRUE(words[9].endsWith("uF")) << text.lines[0];
-    EXPECT_TRUE(words[12].startsWith("±")) << text.lines[0];
-    EXPECT_EQ(words[13], "Ω");
+    ASSERT_EQ(words.size(), 22) << text.lines[0];
+    EXPECT_EQ(words[0] + " " + words[1], "120 Hz") << "the frequency played";
+    EXPECT_EQ(words[2], "Rs");
+    EXPECT_EQ(words[10], "Cs");
+    EXPECT_TRUE(words[11].endsWith("uF")) << text.lines[0];
+    EXPECT_TRUE(words[14].startsWith("±")) << text.lines[0];
+    EXPECT_EQ(words[15], "Ω");
+    EXPECT_EQ(words[16], "Rp");
+    EXPECT_EQ(words[19], "Cp");
 }
 
 TEST(Commands, SweepMeasuresEveryFrequencyAndPlotsTheCurve) {

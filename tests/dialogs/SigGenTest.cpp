@@ -77,7 +77,7 @@ TEST_F(SigGenTest, CloseTakesTheFrequencyAndRestartsTheToneBeforeUnloading) {
         click(button(form, "btnClose"));
         QObject::disconnect(spy);
         EXPECT_EQ(instrument().tone().freq, row.freq) << row.option;
-        EXPECT_EQ(instrument().tone().SigGenOptFlag, row.flag) << row.option;
+        EXPECT_EQ(window->SigGenOptFlag(), row.flag) << row.option;
         EXPECT_EQ(window->controls().txtFreq->text(), row.shown) << row.option;
         EXPECT_EQ(restarted.count(), 1) << row.option;
         EXPECT_EQ(freqAtRestart, row.freq) << row.option;
@@ -93,7 +93,7 @@ TEST_F(SigGenTest, CloseTakesTheFrequencyAndRestartsTheToneBeforeUnloading) {
 
 TEST_F(SigGenTest, FlagOutsideOneToSixLeaves1225HzSelected) {
     for (int16_t flag : {0, 7}) {
-        instrument().tone().SigGenOptFlag = flag;
+        window->SigGenOptFlag() = flag;
         window->menuSigGen_Click();
         QWidget* form = openWindow("SigGen");
         EXPECT_TRUE(button(form, "opt1225Hz")->isChecked()) << "flag " << flag;
@@ -110,7 +110,7 @@ TEST_F(SigGenTest, TitleBarCloseBoxKeepsTheLevelButDiscardsTheFrequency) {
     form->close();
     EXPECT_EQ(settings().SigGenLvl, 0.25);
     EXPECT_EQ(instrument().tone().freq, 1225);
-    EXPECT_EQ(instrument().tone().SigGenOptFlag, 2);
+    EXPECT_EQ(window->SigGenOptFlag(), 2);
     EXPECT_EQ(window->controls().txtFreq->text(), "1225 Hz");
     EXPECT_EQ(restarted.count(), 0);
 }

@@ -305,25 +305,27 @@ std::vector<Measured> measureCase(const golden::Case& c) {
     s.tare = {c.Ctare, c.Ltare, c.Rtare};
     s.calibration = {c.Bal, c.Vperbit};
     s.SigGenLvl = c.level;
-    const auto option = std::find(kSigGenFrequencies.begin(), kSigGenFrequencies.end(), c.freq);
-    instrument.chooseFrequency(static_cast<int>(option - kSigGenFrequencies.begin()) + 1);
-    EXPECT_EQ(instrument.tone().freq, c.freq);
+    EXPECT_EQ(instrument.setFrequency(c.freq), c.freq);
     EXPECT_TRUE(instrument.playTone());
     std::vector<Measured> rows;
+    // The design keeps Ls and Cs from the last run of each kind.
+    float Ls = 0, Cs = 0;
     for (int capture = 0; capture < golden::kCapturesPerCase; ++capture) {
         if (capture == c.resetBeforeCapture) instrument.resetWeights();
-        EXPECT_TRUE(instrument.openInput());
-        instrument.captureOnce([&] { EXPECT_EQ(instrument.measure(), RunOutcome::Measured); });
+        EXPECT_TRUE(instrument.captureSingle(
+            {{}, [&] { EXPECT_EQ(instrument.measure(), RunOutcome::Measured); }, {}}));
         const EstimatorState& e = instrument.estimator();
-        const Results& r = instrument.results();
+        const SeriesReadings r = seriesReadings(instrument.lastReading().value());
+        (r.kind == ReactanceKind::Inductive ? Ls : Cs) =
+            r.kind == ReactanceKind::Inductive ? r.inductance : r.capacitance;
         const int h = lastFrameIndex(instrument.capture().SampleCount);
         rows.push_back({e.Wi[h + 1],
                         e.Wq[h + 1],
                         e.TrigPt,
-                        r.Zmag,
-                        r.Zang,
-                        r.Ls,
-                        r.Cs,
+                        r.magnitude,
+                        r.angle,
+                        Ls,
+                        Cs,
                         {shown.stepSize, shown.magnitude, shown.angle, shown.lastError,
                          shown.resistance, shown.reactance, shown.seriesCaption, shown.seriesValue,
                          shown.factor, shown.factorCaption}});

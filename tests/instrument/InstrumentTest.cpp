@@ -30,9 +30,8 @@ struct Bench {
     }
 
     // Start1 as the window makes it: open, record, measure.
-    CaptureResult capture() {
-        if (!instrument->openInput()) return CaptureResult::TimedOut;
-        return instrument->captureOnce([this] { instrument->measure(); });
+    bool capture() {
+        return instrument->captureSingle({{}, [this] { instrument->measure(); }, {}});
     }
 
     std::unique_ptr<Instrument> instrument;
@@ -43,39 +42,38 @@ struct Bench {
 TEST(Instrument, ACaptureOnTheSimulatedBridgeReadsTheComponent) {
     struct Row {
         const char* component;
-        int frequencyOption;  // SigGenOptFlag
-        double Rs, Xs;        // ohms at that frequency, on the 100 ohm reference
+        double frequency;
+        double Rs, Xs;  // ohms at that frequency, on the 100 ohm reference
         ReactanceKind kind;
         double seriesValue;  // henries or farads
     };
     const double w1225 = 2 * std::numbers::pi * 1225, w120 = 2 * std::numbers::pi * 120;
     const Row rows[] = {
-        {"L=10m,R=20", 2, 20, w1225 * 0.01, ReactanceKind::Inductive, 0.01},
-        {"C=1u,R=5", 5, 5, -1 / (w120 * 1e-6), ReactanceKind::Capacitive, 1e-6},
-        {"R=47", 4, 47, 0, ReactanceKind::Inductive, 0},
+        {"L=10m,R=20", 1225, 20, w1225 * 0.01, ReactanceKind::Inductive, 0.01},
+        {"C=1u,R=5", 120, 5, -1 / (w120 * 1e-6), ReactanceKind::Capacitive, 1e-6},
+        {"R=47", 1000, 47, 0, ReactanceKind::Inductive, 0},
     };
     for (const Row& row : rows) {
         Bench b(row.component);
         Instrument& instrument = *b.instrument;
-        instrument.chooseFrequency(row.frequencyOption);
+        instrument.setFrequency(row.frequency);
         ASSERT_TRUE(instrument.playTone()) << row.component;
         // Continuous capture: the weights of one capture go on into the next.
-        for (int capture = 0; capture < 3; ++capture)
-            ASSERT_EQ(b.capture(), CaptureResult::Recorded) << row.component;
+        for (int capture = 0; capture < 3; ++capture) ASSERT_TRUE(b.capture()) << row.component;
         ASSERT_TRUE(b.reading) << row.component;
-        const ImpedanceReading& r = *b.reading;
+        const SeriesReadings r = seriesReadings(*b.reading);
         const double z = std::hypot(row.Rs, row.Xs);
         EXPECT_NEAR(r.resistance, row.Rs, 2e-3 * z + 0.02) << row.component;
         EXPECT_NEAR(r.reactance, row.Xs, 2e-3 * z + 0.02) << row.component;
         EXPECT_NEAR(r.magnitude, z, 2e-3 * z) << row.component;
-        EXPECT_EQ(r.frequency, instrument.tone().freq) << row.component;
-        EXPECT_EQ(r.referenceResistance, 100) << row.component;
+        EXPECT_EQ(b.reading->frequency, row.frequency) << row.component;
+        EXPECT_EQ(b.reading->referenceResistance, 100) << row.component;
         if (row.seriesValue != 0) {
             EXPECT_EQ(r.kind, row.kind) << row.component;
             const float value = row.kind == ReactanceKind::Inductive ? r.inductance : r.capacitance;
             EXPECT_NEAR(value, row.seriesValue, 3e-3 * row.seriesValue) << row.component;
         }
-        EXPECT_EQ(instrument.results().Zmag, r.magnitude) << row.component;
+        EXPECT_EQ(instrument.lastReading()->Wq, b.reading->Wq) << row.component;
         EXPECT_EQ(b.yields, 3 * 7) << row.component << ": one yield per capture, six per run";
         EXPECT_FALSE(instrument.busy()) << row.component;
         EXPECT_EQ(instrument.capture().DataReady, kTrue) << row.component;
@@ -86,8 +84,8 @@ TEST(Instrument, StopForgetsTheCaptureAndWithoutAnInputNothingIsRecorded) {
     Bench b("R=100");
     Instrument& instrument = *b.instrument;
     instrument.playTone();
-    ASSERT_EQ(b.capture(), CaptureResult::Recorded);
-    instrument.startContinuous();
+    ASSERT_TRUE(b.capture());
+    EXPECT_EQ(instrument.captureContinuously({}, 1), ContinuousEnd::Counted);
     EXPECT_TRUE(instrument.busy()) << "Exit must wait while continuous capture runs";
     instrument.stop();
     EXPECT_FALSE(instrument.continuous());
@@ -96,30 +94,31 @@ TEST(Instrument, StopForgetsTheCaptureAndWithoutAnInputNothingIsRecorded) {
         << "Stop leaves no capture to measure again";
 
     Bench none("R=100", false);
-    EXPECT_FALSE(none.instrument->openInput());
+    EXPECT_FALSE(none.capture());
     EXPECT_EQ(none.instrument->capture().Captured, 0);
     Instrument silent(SoundDevices{});
     EXPECT_FALSE(silent.playTone()) << "no output device";
-    EXPECT_FALSE(silent.openInput()) << "no input device";
+    std::optional<CaptureFailure> failure;
+    EXPECT_FALSE(silent.captureSingle({{}, {}, [&](CaptureFailure f) { failure = f; }}));
+    EXPECT_EQ(failure, CaptureFailure::InputDidNotOpen) << "no input device";
 }
 
 TEST(Instrument, ParametersAsTheDialogsCommitThem) {
     Instrument instrument(SoundDevices{});
     Settings& s = instrument.settings();
 
-    instrument.chooseResistor({10, 99.5f, 998.7f, 1e4f, 1e5f}, 3);
+    instrument.setReference(998.7f);
     EXPECT_EQ(s.resistors.Rm, 998.7f);
-    EXPECT_EQ(s.resistors.RmOptFlag, 3);
-    EXPECT_EQ(s.resistors.Rm100, 99.5f);
-    instrument.chooseResistor({11, 101, 1001, 10001, 100001}, 0);
-    EXPECT_EQ(s.resistors.Rm, 998.7f) << "no option chosen: Rm stays";
-    EXPECT_EQ(s.resistors.RmOptFlag, 3);
-    EXPECT_EQ(s.resistors.Rm10, 11) << "every value is stored";
+    instrument.setStoredResistors({11, 101, 1001, 10001, 100001});
+    EXPECT_EQ(s.resistors.Rm, 998.7f) << "storing the values wires none in";
+    EXPECT_EQ(s.resistors.Rm10, 11);
+    EXPECT_EQ(s.resistors.Rm100000, 100001);
 
-    instrument.chooseStepSize({0.01f, 0.02f, 0.03f, 0.04f, 0.05f}, 5);
+    instrument.setStepSize(0.05f);
+    instrument.setOfferedStepSizes({0.01f, 0.02f, 0.03f, 0.04f, 0.06f});
     EXPECT_EQ(s.steps.uLMS, 0.05f);
-    EXPECT_EQ(s.steps.LMSOptFlag, 5);
     EXPECT_EQ(s.steps.uLMS1, 0.01f);
+    EXPECT_EQ(s.steps.uLMS5, 0.06f);
 
     for (float entered : {-3.0f, 0.0f}) {
         instrument.setVoltsPerBit(entered);
@@ -128,11 +127,10 @@ TEST(Instrument, ParametersAsTheDialogsCommitThem) {
     instrument.setVoltsPerBit(3e-5f);
     EXPECT_EQ(s.calibration.Vperbit, 3e-5f);
 
-    instrument.chooseFrequency(5);
+    EXPECT_EQ(instrument.setFrequency(120), 120);
     EXPECT_EQ(instrument.tone().freq, 120);
-    EXPECT_EQ(instrument.tone().SigGenOptFlag, 5);
-    instrument.chooseFrequency(7);
-    EXPECT_EQ(instrument.tone().freq, 120) << "no such option";
+    EXPECT_EQ(instrument.setFrequency(5), 10) << "held to the lowest";
+    EXPECT_EQ(instrument.setFrequency(1e6), 20000) << "held to the highest";
 }
 
 TEST(Instrument, ClearTareSetsEveryTareToZeroAndMeasuresNothing) {
@@ -140,8 +138,8 @@ TEST(Instrument, ClearTareSetsEveryTareToZeroAndMeasuresNothing) {
     Instrument& instrument = *b.instrument;
     instrument.playTone();
     instrument.setTare({5e-12f, 2e-6f, 0.3f});
-    ASSERT_EQ(b.capture(), CaptureResult::Recorded);
-    const float shown = instrument.results().Zmag;
+    ASSERT_TRUE(b.capture());
+    const ImpedanceReading shown = instrument.lastReading().value();
     b.reading.reset();
 
     instrument.clearTare();
@@ -149,7 +147,7 @@ TEST(Instrument, ClearTareSetsEveryTareToZeroAndMeasuresNothing) {
     EXPECT_EQ(tare.Ltare, 0);
     EXPECT_EQ(tare.Ctare, 0);
     EXPECT_EQ(tare.Rtare, 0);
-    EXPECT_EQ(instrument.results().Zmag, shown) << "the readings are not touched";
+    EXPECT_EQ(instrument.lastReading()->Wi, shown.Wi) << "the readings are not touched";
     EXPECT_FALSE(b.reading) << "no measurement";
     const TareTexts t = tareBoxTexts(tare, TareWriter::ClearTare);
     EXPECT_EQ(t.inductance, "00.00 uH");

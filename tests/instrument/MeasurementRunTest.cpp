@@ -20,16 +20,11 @@ struct FakeWindow {
     Tone tone;
     Settings settings;
     std::unique_ptr<EstimatorState> estimator = std::make_unique<EstimatorState>();
-    Results results;
     std::string log;  // Y: yield, S: readings shown, D: redraw
     std::vector<ReadingTexts> shown;
     std::function<void(int)> onYield;  // gets the number of the yield, from 1
     int yields = 0;
-    MeasurementRun run{*capture,
-                       tone,
-                       settings,
-                       *estimator,
-                       results,
+    MeasurementRun run{*capture, tone, settings, *estimator,
                        MeasurementHooks{
                            [this] {
                                log += 'Y';

@@ -29,12 +29,13 @@ struct Inputs {
 struct Run {
     EstimatorState estimator;
     ReadingParameters parameters;
-    Results results;
     ImpedanceReading reading;
+    SeriesReadings series;
     ReadingTexts texts;
 
     void read() {
-        reading = computeReading(estimator, 22048, parameters, results);
+        reading = computeReading(estimator, 22048, parameters);
+        series = seriesReadings(reading);
         texts = readingTexts(reading);
     }
 };
@@ -125,9 +126,9 @@ TEST(Readings, ThousandOhmResistorWithATinyNegativeQuadratureIsCapacitive) {
     const ReadingTexts r = computeReadings(*s);
     EXPECT_EQ(r.seriesCaption, "Cs");
     EXPECT_EQ(r.factorCaption, "D");
-    EXPECT_NEAR(s->results.Cs, 1 / (2 * M_PI * 1225 * 0.001), 1e-5);  // about 0.13 F
+    EXPECT_NEAR(s->series.capacitance, 1 / (2 * M_PI * 1225 * 0.001), 1e-5);  // about 0.13 F
     EXPECT_EQ(r.seriesValue, "129922.40uF");
-    EXPECT_NEAR(s->reading.dissipation, 1e6, 1);
+    EXPECT_NEAR(s->series.dissipation, 1e6, 1);
     EXPECT_EQ(r.factor, "1000000.000");
     EXPECT_EQ(r.reactance, "0.00") << "-0.001 ohm rounds to an unsigned zero";
 }
@@ -234,17 +235,20 @@ TEST(Readings, ResistanceTareIsStoredBackIntoTheWeight) {
     EXPECT_FLOAT_EQ(s->estimator.Wi[H + 1], 0.48f);
     EXPECT_EQ(s->estimator.Wi[H], untouched)
         << "the next run seeds from Wi(H), which keeps no tare";
-    EXPECT_FLOAT_EQ(s->results.Zmag, 100 * std::hypot(0.48f, 0.1f));
+    EXPECT_FLOAT_EQ(s->series.magnitude, 100 * std::hypot(0.48f, 0.1f));
+    EXPECT_EQ(s->reading.Wi, s->estimator.Wi[H + 1]) << "the reading holds the tared weight";
 }
 
-TEST(Readings, ResultsAreKeptInTheState) {
+TEST(Readings, TheSeriesReadingsComeFromTheReadingAlone) {
     auto s = stateWith({.Wi = 0.5f, .Wq = 0.5f, .Rm = 100});
-    s->results.Cs = 7;
     computeReadings(*s);
-    EXPECT_FLOAT_EQ(s->results.Zang, 45);
-    EXPECT_FLOAT_EQ(s->reading.quality, 1);
-    EXPECT_FLOAT_EQ(s->results.Ls, 50 / (2 * M_PI * 1225));
-    EXPECT_EQ(s->results.Cs, 7) << "Cs is written only for a capacitive reading";
+    EXPECT_FLOAT_EQ(s->series.angle, 45);
+    EXPECT_FLOAT_EQ(s->series.quality, 1);
+    EXPECT_FLOAT_EQ(s->series.inductance, 50 / (2 * M_PI * 1225));
+    EXPECT_EQ(impedanceOf(s->reading), std::complex<double>(50, 50));
+    // The estimator's arrays may change; the reading does not.
+    s->estimator.Wq[H + 1] = -1;
+    EXPECT_FLOAT_EQ(seriesReadings(s->reading).inductance, 50 / (2 * M_PI * 1225));
 }
 
 TEST(Readings, ErrorAndStepSizeBoxes) {
@@ -314,13 +318,11 @@ TEST(ReadingsUncertainty, GrowsWithTheNoiseAndHoldsTheScatter) {
         const std::vector<int16_t> frames = recordSimulatedCapture(options, 1225, 0.5);
         std::copy(frames.begin(), frames.begin() + testing::kCopiedValues, parts->Samples.begin());
         for (int run = 0; run < 3; ++run) parts->run();
-        Results results;
         const ImpedanceReading r =
             computeReading(parts->estimator, parts->SampleCount,
-                           {100, 1225, parts->uLMS, {}, parts->quadrature.QuadLag}, results);
-        EXPECT_EQ(r.resistanceUncertainty, r.reactanceUncertainty);
-        *rs = r.resistance;
-        return r.resistanceUncertainty;
+                           {100, 1225, parts->uLMS, {}, parts->quadrature.QuadLag});
+        *rs = seriesReadings(r).resistance;
+        return impedanceUncertainty(r);
     };
     double rsQuiet = 0, rsNoisy = 0;
     const double quiet = uncertaintyAt(1, &rsQuiet);

@@ -8,51 +8,31 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedMessageBoxes.h"
-#include "TempFolder.h"
-#include "app/Varnex.h"
-#include "audio/ComponentDescription.h"
-#include "audio/SimulatedBridge.h"
+#include "WindowFixture.h"
 #include "common/NumberText.h"
 
 namespace varnex {
 namespace {
 
-class MeasureWindowTest : public ::testing::Test {
+class MeasureWindowTest : public testing::WindowFixture {
 protected:
-    void SetUp() override { start(nullptr); }
+    void SetUp() override { open({}); }
 
-    // A window on the simulated bridge with the component between the
-    // resistor and ground (noise-free, delivering each capture at once), or
-    // on no sound device at all.
+    // The window on the simulated bridge with the component between the
+    // resistor and ground (noise-free), or on no sound device at all.
     void start(const char* component, double referenceResistance = 100) {
-        Platform platform;
-        platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
-        platform.programFolder = folder.path();
-        if (component) {
-            SimulatedBridgeOptions options;
-            options.circuit.component = *parseComponent(component);
-            options.circuit.referenceResistance = referenceResistance;
-            options.noiseSteps = 0;
-            options.realTime = false;
-            SimulatedBridge bridge = makeSimulatedBridge(options);
-            platform.tonePlayer = std::move(bridge.player);
-            platform.waveInput = std::move(bridge.input);
-        }
-        window = std::make_unique<Varnex>(std::move(platform));
+        SimulatedBridgeOptions options = bridgeWith(component);
+        options.circuit.referenceResistance = referenceResistance;
+        options.noiseSteps = 0;
+        open(devicesOf(options));
     }
-    Settings& settings() { return window->instrument().settings(); }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "ManTare") w->close();
+        WindowFixture::TearDown();
     }
 
-    QString text(const char* name) {
-        if (auto* box = window->findChild<QLineEdit*>(name)) return box->text();
-        if (auto* label = window->findChild<QLabel*>(name)) return label->text();
-        ADD_FAILURE() << name;
-        return {};
-    }
+    QString text(const char* name) { return textOf(window.get(), name); }
     static QWidget* manTare() {
         QWidget* found = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -62,10 +42,6 @@ protected:
             }
         return found;
     }
-
-    testing::TempFolder folder;
-    testing::ScriptedMessageBoxes::Log boxes;
-    std::unique_ptr<Varnex> window;
 };
 
 TEST_F(MeasureWindowTest, ResistorEqualToRmReadsItsValue) {

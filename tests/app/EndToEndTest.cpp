@@ -9,10 +9,7 @@
 
 #include <cmath>
 
-#include "ScriptedMessageBoxes.h"
-#include "TempFolder.h"
-#include "app/Varnex.h"
-#include "audio/SimulatedBridge.h"
+#include "WindowFixture.h"
 
 namespace varnex {
 namespace {
@@ -31,23 +28,14 @@ void PrintTo(const Case& c, std::ostream* out) {
     *out << c.component;
 }
 
-class EndToEndTest : public ::testing::TestWithParam<Case> {};
+class EndToEndTest : public testing::WindowFixture, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(EndToEndTest, OneCaptureReadsTheComponent) {
     const Case& want = GetParam();
-    testing::TempFolder folder;
-    testing::ScriptedMessageBoxes::Log boxes;
-    SimulatedBridgeOptions options;
-    options.circuit.component = *parseComponent(want.component);
+    SimulatedBridgeOptions options = bridgeWith(want.component);
     options.circuit.referenceResistance = 1000;
-    options.realTime = false;
-    SimulatedBridge bridge = makeSimulatedBridge(options);
-    Platform platform;
-    platform.messageBoxes = std::make_unique<testing::ScriptedMessageBoxes>(boxes);
-    platform.programFolder = folder.path();
-    platform.tonePlayer = std::move(bridge.player);
-    platform.waveInput = std::move(bridge.input);
-    Varnex window(std::move(platform));
+    open(devicesOf(options));
+    Varnex& window = *this->window;
     window.instrument().settings().resistors.Rm = 1000;
     window.show();
 
