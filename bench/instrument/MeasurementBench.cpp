@@ -18,7 +18,7 @@ void BM_WholeRun(benchmark::State& state) {
     SimulatedBridge bridge = makeSimulatedBridge(options);
     int shown = 0;
     Instrument instrument(
-        {std::move(bridge.player), std::move(bridge.input), nullptr},
+        {std::move(bridge.player), std::move(bridge.input), nullptr, nullptr},
         {{}, [&](const ImpedanceReading& r) { shown += readingTexts(r).factor.size() > 0; }, {}});
     instrument.settings().resistors.Rm = 1000;
     instrument.playTone();

@@ -55,7 +55,8 @@ class CaptureControlTest : public testing::WindowFixture {
 protected:
     void start(std::unique_ptr<TonePlayer> player, std::unique_ptr<WaveInput> input,
                std::function<void(const ImpedanceReading&)> recordReading = {}) {
-        open({std::move(player), std::move(input), std::make_unique<testing::FakePollTimer>()},
+        open({std::move(player), std::move(input), std::make_unique<testing::FakePollTimer>(),
+              nullptr},
              std::move(recordReading));
         window->show();
     }

@@ -40,7 +40,8 @@ struct ServerBack {
 using ServerFailure = testing::WindowFixture;
 
 TEST_F(ServerFailure, OneMessageContinuousStopsReadingsStayAndTheServerCanComeBack) {
-    open({std::make_unique<PortAudioTonePlayer>(), std::make_unique<PortAudioWaveInput>()});
+    open({std::make_unique<PortAudioTonePlayer>(), std::make_unique<PortAudioWaveInput>(), nullptr,
+          nullptr});
     Varnex& window = *this->window;
     window.show();
     const VarnexControls& c = window.controls();

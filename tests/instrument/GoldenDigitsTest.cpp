@@ -298,7 +298,7 @@ std::vector<Measured> measureCase(const golden::Case& c) {
     options.realTime = false;
     SimulatedBridge bridge = makeSimulatedBridge(options);
     ReadingTexts shown;
-    Instrument instrument({std::move(bridge.player), std::move(bridge.input), nullptr},
+    Instrument instrument({std::move(bridge.player), std::move(bridge.input), nullptr, nullptr},
                           {{}, [&](const ImpedanceReading& r) { shown = readingTexts(r); }, {}});
     Settings& s = instrument.settings();
     s.resistors.Rm = c.Rm;

@@ -24,7 +24,7 @@ struct Bench {
         options.hasInput = hasInput;
         SimulatedBridge bridge = makeSimulatedBridge(options);
         instrument = std::make_unique<Instrument>(
-            SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr},
+            SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr, nullptr},
             MeasurementHooks{
                 [this] { ++yields; }, [this](const ImpedanceReading& r) { reading = r; }, {}});
     }
