@@ -45,14 +45,14 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     c.Label17->setText(q(t.factorCaption));
     // The boxes keep their texts; what the noise leaves uncertain and the
     // parallel equivalent show on hover.
-    const std::string uncertainty = uncertaintyText(impedanceUncertainty(reading)) +
-                                    " (one standard uncertainty from the noise of this capture)";
+    const ImpedanceUncertainty u = impedanceUncertainty(reading);
+    const std::string why = " (one standard uncertainty from the noise of this capture)";
     const ParallelReadings p = parallelReadings(impedanceOf(reading), reading.frequency);
     const std::string parallel = "Parallel equivalent: " + parallelText(p) + "  G " +
                                  engineeringText(p.conductance, "S") + "  B " +
                                  engineeringText(p.susceptance, "S");
-    c.Text4->setToolTip(q(uncertainty + "\n" + parallel));
-    c.Text3->setToolTip(q(uncertainty + "\n" + parallel));
+    c.Text4->setToolTip(q(uncertaintyText(u.resistance) + why + "\n" + parallel));
+    c.Text3->setToolTip(q(uncertaintyText(u.reactance) + why + "\n" + parallel));
     if (recordReading_) recordReading_(reading);
     emit measured();
 }

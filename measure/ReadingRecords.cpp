@@ -32,7 +32,7 @@ std::vector<Field> fieldsOf(const ImpedanceReading& r, ReadingTime time) {
     const SeriesReadings s = seriesReadings(r);
     const std::complex<double> z = impedanceOf(r);
     const ParallelReadings p = parallelReadings(z, r.frequency);
-    const double u = impedanceUncertainty(r);
+    const ImpedanceUncertainty u = impedanceUncertainty(r);
     const bool inductive = s.kind == ReactanceKind::Inductive;
     const bool parallelInductive = p.kind == ReactanceKind::Inductive;
     return {
@@ -55,8 +55,8 @@ std::vector<Field> fieldsOf(const ImpedanceReading& r, ReadingTime time) {
         {"g", number(p.conductance)},
         {"b", number(p.susceptance)},
         {"y", number(p.admittance)},
-        {"u_rs", number(u)},
-        {"u_xs", number(u)},
+        {"u_rs", number(u.resistance)},
+        {"u_xs", number(u.reactance)},
         {"ulms", number(r.stepSize)},
         {"elms", number(r.lastError)},
     };
@@ -101,7 +101,7 @@ std::string readingTextLine(const ImpedanceReading& reading) {
     return frequencyText(reading.frequency) + "  Rs " + t.resistance + "  Xs " + t.reactance +
            "  |Z| " + t.magnitude + "  Ang " + t.angle + "  " + t.seriesCaption + " " +
            t.seriesValue + "  " + t.factorCaption + " " + t.factor + "  " +
-           uncertaintyText(impedanceUncertainty(reading)) + "  " +
+           uncertaintyText(impedanceUncertainty(reading).larger()) + "  " +
            parallelText(parallelReadings(impedanceOf(reading), reading.frequency));
 }
 

@@ -19,7 +19,7 @@ std::string isoTime(ReadingTime time);
 
 // "1225 Hz  Rs 20.00  Xs 76.97  |Z| 79.53  Ang 75.43  Ls 10.00mH  Q 3.848
 // ±0.004 Ω  Rp 316.2 Ω  Lp 10.66 mH": the frequency played, the window's
-// texts, the uncertainty of Rs and Xs, and the parallel equivalent.
+// texts, the larger uncertainty of Rs and Xs, and the parallel equivalent.
 std::string readingTextLine(const ImpedanceReading& reading);
 
 // "Rp 316.2 Ω  Lp 10.66 mH" or "Rp 1.000 MΩ  Cp 100.0 nF".

@@ -1,5 +1,6 @@
 #include "measure/Readings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -28,6 +29,18 @@ constexpr float kMilliHenryAbove = 0.001f;
 constexpr float kMicroFaradAbove = 1e-6f;
 constexpr float kFourDecimalsAbove = 1e-8f;
 constexpr float kFiveDecimalsAbove = 1e-9f;
+
+// The standard deviation of values[first..last].
+double spread(const VoltArray& values, int first, int last) {
+    const int count = last - first + 1;
+    if (count < 2) return 0;
+    double mean = 0;
+    for (int k = first; k <= last; ++k) mean += values[k];
+    mean /= count;
+    double sum = 0;
+    for (int k = first; k <= last; ++k) sum += (values[k] - mean) * (values[k] - mean);
+    return std::sqrt(sum / (count - 1));
+}
 
 // Rm = 0 (or not finite) forms no impedance from the weights.
 bool hasReference(float Rm) {
@@ -73,16 +86,19 @@ std::string factorText(float qualityOrDissipation) {
     return formatPattern(qualityOrDissipation, "#0.000");
 }
 
-double weightUncertainty(const EstimatorState& e, int QuadLag, int H) {
-    if (QuadLag < 0 || QuadLag > H || H > kLastIndex) return 0;
+WeightUncertainty weightUncertainty(const EstimatorState& e, int QuadLag, int H) {
+    if (QuadLag < 0 || QuadLag > H || H > kLastIndex) return {};
+    const int remembered = (QuadLag + H) / 2;
     double errorPower = 0, signalPower = 0;
-    for (int k = (QuadLag + H) / 2; k <= H; ++k) {
+    for (int k = remembered; k <= H; ++k) {
         errorPower += double(e.ErrLMS[k]) * e.ErrLMS[k];
         signalPower += double(e.Vr[k]) * e.Vr[k];
     }
-    if (!(signalPower > 0)) return 0;
+    if (!(signalPower > 0)) return {};
     // The counts cancel: both are means over the same samples.
-    return std::sqrt(double(kLmsBeta) * errorPower / (2 * signalPower));
+    const double noise = std::sqrt(double(kLmsBeta) * errorPower / (2 * signalPower));
+    return {std::max(noise, spread(e.Wi, remembered, H + 1)),
+            std::max(noise, spread(e.Wq, remembered, H + 1))};
 }
 
 ImpedanceReading computeReading(EstimatorState& e, int32_t SampleCount,
@@ -116,9 +132,15 @@ std::complex<double> impedanceOf(const ImpedanceReading& r) {
     return {Rm * r.Wi, Rm * r.Wq};
 }
 
-double impedanceUncertainty(const ImpedanceReading& r) {
-    if (!hasReference(r.referenceResistance)) return std::nan("");
-    return std::fabs(double(r.referenceResistance)) * r.ratioUncertainty;
+ImpedanceUncertainty impedanceUncertainty(const ImpedanceReading& r) {
+    if (!hasReference(r.referenceResistance)) return {std::nan(""), std::nan("")};
+    const double ohmsPerWeight = std::fabs(double(r.referenceResistance));
+    return {ohmsPerWeight * r.ratioUncertainty.inPhase,
+            ohmsPerWeight * r.ratioUncertainty.quadrature};
+}
+
+double ImpedanceUncertainty::larger() const {
+    return std::fmax(resistance, reactance);
 }
 
 SeriesReadings seriesReadings(const ImpedanceReading& r) {

@@ -27,6 +27,12 @@
 
 namespace varnex {
 
+// Standard uncertainties of the two weights (see weightUncertainty).
+struct WeightUncertainty {
+    double inPhase = 0;     // of Wi
+    double quadrature = 0;  // of Wq
+};
+
 // Inductive when the quadrature weight is not negative (Wq = 0 included).
 enum class ReactanceKind { Inductive, Capacitive };
 
@@ -44,15 +50,20 @@ struct ImpedanceReading {
     Tare tare;                      // Ltare and Ctare come off Ls and Cs only
     float stepSize = 0;             // uLMS left by the run
     float lastError = 0;            // ErrLMS(H), volts
-    // Standard uncertainty (one sigma) of each weight due to noise, from the
-    // run's own residual error (see weightUncertainty).
-    double ratioUncertainty = 0;
+    // Standard uncertainties (one sigma) of Wi and Wq from the run itself
+    // (see weightUncertainty).
+    WeightUncertainty ratioUncertainty;
 };
 
 // Z = Rm (Wi + j Wq), ohms.
 std::complex<double> impedanceOf(const ImpedanceReading& reading);
-// The standard uncertainty of Rs and of Xs, ohms: the weights' times |Rm|.
-double impedanceUncertainty(const ImpedanceReading& reading);
+// The standard uncertainties of Rs and Xs, ohms: the weights' times |Rm|.
+struct ImpedanceUncertainty {
+    double resistance = 0;
+    double reactance = 0;
+    double larger() const;  // the one the text line shows
+};
+ImpedanceUncertainty impedanceUncertainty(const ImpedanceReading& reading);
 
 // The series readings as the window shows them, each formed in Singles from
 // the weights exactly as the design forms it (see the faults above).
@@ -79,15 +90,22 @@ struct ReadingParameters {
     int QuadLag = 0;  // the run's first update index: its errors are ErrLMS(QuadLag..H)
 };
 
-// The standard deviation of each final weight due to noise.  The normalised
-// update with step Beta / Pwr averages the error over about 1 / Beta samples
-// (2000); with a white residual of power s2 and regressors of mean square P
-// (Vr and its 90-degree copy alike), each weight scatters with variance
-// Beta * s2 / (2 P).  s2 and P are taken over the second half of the last
-// pass, ErrLMS and Vr at (QuadLag + H) / 2..H: the samples the final weights
-// remember, past any start of the tone or of the stream at the capture's
-// beginning.  0 when there is nothing to take them from.
-double weightUncertainty(const EstimatorState& estimator, int QuadLag, int H);
+// The standard deviation of each final weight, the larger of two estimates:
+// - The noise: the normalised update with step Beta / Pwr averages the error
+//   over about 1 / Beta samples (2000); with a white residual of power s2 and
+//   regressors of mean square P (Vr and its 90-degree copy alike), each
+//   weight scatters with variance Beta * s2 / (2 P).  s2 and P are taken over
+//   the second half of the last pass, ErrLMS and Vr at (QuadLag + H) / 2..H:
+//   the samples the final weights remember, past any start of the tone or of
+//   the stream at the capture's beginning.
+// - The weight's own wander over the same samples, Wi and Wq up to H + 1.
+//   Below about 50 Hz the 2000 samples hold less than a cycle, and what the
+//   two regressors cannot model (the tone's harmonics, its rounding to whole
+//   steps) makes the weights ripple with the tone's phase: the final weight
+//   then depends on where the capture ends, by up to four times the noise
+//   estimate, and only this one sees it.  Above, it is the smaller.
+// 0 when there is nothing to take them from.
+WeightUncertainty weightUncertainty(const EstimatorState& estimator, int QuadLag, int H);
 
 // Applies the resistance tare to Wi(H+1) (stored back into the weight array)
 // and returns the reading.  Reads Wi(H+1), Wq(H+1) and ErrLMS(H).  Called only

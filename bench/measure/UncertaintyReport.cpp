@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     const int captures = argc > 1 ? std::max(3, std::atoi(argv[1])) : 10;
     const uint32_t seed = argc > 2 ? static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10)) : 7;
     const char* components[] = {"R=47,L=5m", "C=1u,R=5", "R=1k", "L=10m,R=20"};
-    const int frequencyOptions[] = {5, 2, 6};  // 120, 1225 and 3675 Hz
+    const double frequencies[] = {120, 1225, 3675};
     const double noises[] = {0.5, 2, 8};
     const ReferenceResistors resistors;  // the 100 ohm reference at its start-up value
     const float Rm = resistors.Rm;
@@ -56,8 +56,7 @@ int main(int argc, char** argv) {
     auto estimator = std::make_unique<EstimatorState>();
     int row = 0;
     for (const char* description : components) {
-        for (int option : frequencyOptions) {
-            const float f = std::array<float, 6>{525, 1225, 2205, 1000, 120, 3675}[option - 1];
+        for (double f : frequencies) {
             for (double noise : noises) {
                 SimulatedBridgeOptions options;
                 options.circuit.component = *parseComponent(description);
@@ -91,9 +90,10 @@ int main(int argc, char** argv) {
                     const SeriesReadings r = seriesReadings(reading);
                     rs.push_back(r.resistance);
                     xs.push_back(r.reactance);
-                    u = impedanceUncertainty(reading);
-                    rowWithin += std::fabs(r.resistance - z.real()) <= 2 * u;
-                    rowWithin += std::fabs(r.reactance - z.imag()) <= 2 * u;
+                    const ImpedanceUncertainty ur = impedanceUncertainty(reading);
+                    u = ur.larger();
+                    rowWithin += std::fabs(r.resistance - z.real()) <= 2 * ur.resistance;
+                    rowWithin += std::fabs(r.reactance - z.imag()) <= 2 * ur.reactance;
                 }
                 (void)h;
                 within += rowWithin;

@@ -16,7 +16,7 @@ ImpedanceReading capacitor() {
     r.lastError = -0.00002f;
     r.referenceResistance = 100;
     r.frequency = 120;
-    r.ratioUncertainty = 0.000412;
+    r.ratioUncertainty = {0.000412, 0.000412};
     return r;
 }
 
@@ -67,7 +67,7 @@ TEST(ReadingRecords, ValuesTheWindowShowsAsDashesAreEmptyOrNull) {
     ImpedanceReading r = capacitor();
     r.Wq = 0.5f;
     r.Wi = std::numeric_limits<float>::quiet_NaN();
-    r.ratioUncertainty = std::numeric_limits<double>::infinity();
+    r.ratioUncertainty.inPhase = std::numeric_limits<double>::infinity();
     const std::string json = jsonLine(r, {});
     EXPECT_NE(json.find("\"z\":null"), std::string::npos) << json;
     EXPECT_NE(json.find("\"ls\":0.066314556,\"q\":null"), std::string::npos) << json;
@@ -75,8 +75,8 @@ TEST(ReadingRecords, ValuesTheWindowShowsAsDashesAreEmptyOrNull) {
     EXPECT_NE(json.find("\"u_rs\":null"), std::string::npos) << json;
     EXPECT_EQ(json.find("\"cs\""), std::string::npos) << "no Cs for an inductive reading";
     EXPECT_EQ(csvLine(r, {}),
-              "1970-01-01T00:00:00.000Z,120,100,,50,,,inductive,0.066314556,,,,,,,,,,,,,0.0165,"
-              "-2e-05");
+              "1970-01-01T00:00:00.000Z,120,100,,50,,,inductive,0.066314556,,,,,,,,,,,,0.0412,"
+              "0.0165,-2e-05");
 }
 
 }  // namespace
