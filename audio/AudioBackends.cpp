@@ -34,8 +34,14 @@ AudioBackends makeAudioBackends(const char* component, const char* referenceResi
                          std::string(kSimulateVariable) + ": " + error + "; using the sound card");
     options.circuit.component = parsed->component;
     if (parsed->noiseSteps) options.noiseSteps = *parsed->noiseSteps;
-    // Fresh noise on every run, unless the description asks for a repeatable one.
+    // Fresh noise on every run, unless the description asks for a repeatable
+    // run: then the captures also follow one another on the card's own clock,
+    // as from a tone that has long been playing.
     options.noiseSeed = parsed->noiseSeed ? *parsed->noiseSeed : std::random_device()();
+    if (parsed->noiseSeed) {
+        options.followsWallClock = false;
+        options.startSilenceFrames = 0;
+    }
     if (referenceResistor != nullptr && *referenceResistor != '\0') {
         const std::optional<double> rm = parseResistance(referenceResistor);
         if (!rm)

@@ -32,6 +32,11 @@ struct SimulatedBridgeOptions {
     // when addBuffer returns, and the card's clock advances by one buffer per
     // recording, so the result depends on nothing but the calls made.
     bool realTime = true;
+    // In real time, a capture holds what the inputs see at the moment it is
+    // asked for.  false: captures follow one another from the tone's start
+    // (after its silence), whatever the time between them, so a run with a
+    // seed repeats to the last digit.
+    bool followsWallClock = true;
     bool hasOutput = true;  // false: play() refuses, as without a speaker
     bool hasInput = true;   // false: open() gives 0, as without a microphone input
     // The circuit's reference resistor follows the program's Rm (through the

@@ -39,7 +39,7 @@ void SimulatedCard::selectReference(double ohms) {
 }
 
 int64_t SimulatedCard::framesSinceToneStart() const {
-    if (!options_.realTime) return virtualFrames_;
+    if (!options_.realTime || !options_.followsWallClock) return virtualFrames_;
     const auto elapsed = std::chrono::steady_clock::now() - toneStart_;
     return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() *
            kFramesPerSecond / 1000000;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/SweepPlot.h"
+#include "common/NumberText.h"
 
 namespace varnex::cli {
 namespace {
@@ -28,10 +29,10 @@ public:
     // frequency played is not the one asked for.
     bool startTone(double hertz) {
         const double played = instrument_.setFrequency(hertz);
-        if (frequencyText(played) != frequencyText(hertz))
-            platform_.err << "varnex: " << frequencyText(hertz) << " is played as "
-                          << frequencyText(played)
-                          << ", the nearest frequency whose whole cycles fill the tone's loop\n";
+        if (played != hertz)
+            platform_.err << "varnex: " << plainForm(hertz) << " Hz is played as "
+                          << plainForm(played)
+                          << " Hz, the nearest frequency whose whole cycles fill the tone's loop\n";
         if (!instrument_.playTone()) {
             platform_.err << "varnex: cannot play the test tone on "
                           << instrument_.outputDeviceName() << "\n";

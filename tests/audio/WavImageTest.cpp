@@ -116,6 +116,69 @@ TEST(WavImage, LoopHasNoJumpAtTheSeam) {
     }
 }
 
+// FNV-1a of an image: the generator's images as they were before any
+// frequency could be played, recorded once.
+uint64_t fingerprint(const std::vector<uint8_t>& bytes) {
+    uint64_t hash = 1469598103934665603ull;
+    for (uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
+    return hash;
+}
+
+TEST(WavImage, TheGeneratorsFrequenciesKeepTheirImagesByteForByte) {
+    struct Row {
+        double freq, level;
+        size_t bytes;
+        uint64_t hash;
+    };
+    const Row rows[] = {
+        {525, 0.5, 3404, 0x3e8662f259455498ull},   {525, 1, 3404, 0xc36d530c7b081bf8ull},
+        {1225, 0.5, 14444, 0x45f76f0ace25dfb4ull}, {1225, 1, 14444, 0x58e5d5f41b98e534ull},
+        {2205, 0.5, 8044, 0x7995bca08feddd70ull},  {2205, 1, 8044, 0x83b7b594f022e9b0ull},
+        {1000, 0.5, 1808, 0x5942752c25b29f77ull},  {1000, 1, 1808, 0x08798e727ea389f7ull},
+        {120, 0.5, 14744, 0xb6c4e39676150c88ull},  {120, 1, 14744, 0x27c5fa11fda0f4e0ull},
+        {3675, 0.5, 4844, 0x903c4cabc882da48ull},  {3675, 1, 4844, 0x0f5a4e2a720d05a8ull},
+    };
+    for (const Row& r : rows) {
+        std::vector<uint8_t> played;
+        EXPECT_EQ(buildTestTone(played, r.freq, r.level), r.freq);
+        EXPECT_EQ(played.size(), r.bytes) << r.freq << " Hz at " << r.level;
+        EXPECT_EQ(fingerprint(played), r.hash) << r.freq << " Hz at " << r.level;
+        EXPECT_EQ(played, image(r.freq, r.level)) << r.freq << " Hz: the same as MakeSine's";
+    }
+}
+
+TEST(WavImage, AnyFrequencyLoopsWholeCyclesWithoutAJumpAtTheSeam) {
+    struct Row {
+        double asked;
+        double within;  // hertz between the frequency asked and the one played
+    };
+    // Whole hertz fit a loop of a second exactly; 1234.5 Hz fits one of 2/3 s;
+    // 19999.3 Hz comes within a millihertz.
+    const Row rows[] = {{10, 0},     {10.5, 0},  {37, 0},         {1234, 0},
+                        {1234.5, 0}, {15000, 0}, {19999.3, 1e-3}, {20000, 0}};
+    for (const Row& r : rows) {
+        std::vector<uint8_t> bytes;
+        const double played = buildTestTone(bytes, r.asked, 0.5);
+        EXPECT_NEAR(played, r.asked, r.within) << r.asked << " Hz";
+        const ToneLoop loop = toneLoopFor(r.asked);
+        EXPECT_LE(loop.frames, 44100) << r.asked << " Hz: a loop of at most a second";
+        EXPECT_EQ(loop.frequency(), played) << r.asked << " Hz";
+        const std::vector<int16_t> left = channel(bytes, 0);
+        ASSERT_EQ(left.size(), static_cast<size_t>(loop.frames)) << r.asked << " Hz";
+        // The loop played twice is one sine: the frame after the seam is the
+        // sine continued, to within the rounding of a sample.
+        const double step = 2 * std::numbers::pi * played / 44100;
+        const size_t n = left.size();
+        int worst = 0;
+        for (size_t k = n - 50; k < n + 50; ++k) {
+            const int ideal =
+                static_cast<int>(std::floor(0.5 * 32767 * std::sin(step * static_cast<double>(k))));
+            worst = std::max(worst, std::abs(left[k % n] - ideal));
+        }
+        EXPECT_LE(worst, 1) << r.asked << " Hz";
+    }
+}
+
 TEST(WavImage, PeaksAtHalfLevelAreRoundedDown) {
     const std::vector<int16_t> left = channel(image(1225, 0.5), 0);
     const std::vector<int16_t> right = channel(image(1225, 0.5), 1);
