@@ -159,16 +159,37 @@ void BM_SimulatedPlay(benchmark::State& bench) {
     buildTestTone(image, static_cast<double>(bench.range(0)), 0.5);
     for (auto _ : bench) bridge.player->play(image);
 }
-BENCHMARK(BM_SimulatedPlay)->Arg(1225)->Arg(120)->Unit(benchmark::kMillisecond);
+// 1234 Hz and 19999.3 Hz loop for half a second and for 40999 frames: the
+// longest loops, the most harmonics through the circuit.
+BENCHMARK(BM_SimulatedPlay)
+    ->Arg(1225)
+    ->Arg(120)
+    ->Arg(1234)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
+// The tone's image at a frequency in millihertz (Play's work, aim: under
+// 5 ms): the generator's own, whole hertz, and one whose loop is searched the
+// longest and holds the most frames.
 void BM_BuildToneImage(benchmark::State& bench) {
+    const double hertz = static_cast<double>(bench.range(0)) / 1000;
     std::vector<uint8_t> buffer;
     for (auto _ : bench) {
-        buildTestTone(buffer, 1225, 0.5);
+        buildTestTone(buffer, hertz, 0.5);
         benchmark::DoNotOptimize(buffer.data());
     }
 }
-BENCHMARK(BM_BuildToneImage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildToneImage)
+    ->Arg(1225000)
+    ->Arg(10000)
+    ->Arg(1234000)
+    ->Arg(1234500)
+    ->Arg(19999300)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace varnex
