@@ -322,14 +322,15 @@ std::string usageText() {
            "  --log FILE.csv          append one line per measurement to FILE.csv\n"
            "\n"
            "Measure and sweep:\n"
-           "  --frequency HZ          test frequency from " +
+           "  --frequency HZ          test frequency, " +
            plainForm(kLowestFrequency) + " to " + plainForm(kHighestFrequency) +
-           " Hz, such as 50, 1k or 2.2k\n"
+           " Hz, such as 50 or 2.2k\n"
            "                          (default " +
            plainForm(kStartFrequency) +
-           "); played at the nearest frequency whose whole\n"
-           "                          cycles fill the tone's loop of at most a second\n"
-           "  --frequencies LIST      sweep: comma-separated frequencies (default " +
+           "), played at the nearest frequency whose\n"
+           "                          whole cycles fill the tone's loop of at most a second\n"
+           "  --frequencies LIST      sweep: comma-separated frequencies\n"
+           "                          (default " +
            frequencyList() +
            ")\n"
            "  --resistor NAME         the stored reference resistor " +
@@ -350,9 +351,12 @@ std::string usageText() {
            "  --output-device TEXT    play on the first device whose name contains TEXT\n"
            "\n"
            "Environment:\n"
-           "  VARNEX_SIMULATE         a component on the simulated bridge, such as \"C=100n\",\n"
-           "                          \"L=10m,R=5\" or \"Z=50-30j\"; \"noise=N\" sets its noise\n"
-           "  VARNEX_SIMULATE_RM      the simulated bridge's true reference resistor (ohms)\n"
+           "  VARNEX_SIMULATE         a component on the simulated bridge: \"C=100n\",\n"
+           "                          \"L=10m,R=5\" (in series), \"C=1u||R=1M\" (side by side)\n"
+           "                          or \"Z=50-30j\"; \"noise=N\" sets its noise, \"seed=N\"\n"
+           "                          makes a run repeat\n"
+           "  VARNEX_SIMULATE_RM      the simulated bridge's true reference resistor in\n"
+           "                          ohms; without it, the one the program measures with\n"
            "\n"
            "Exit status: 0 every reading taken, 2 no sound device or no recording,\n"
            "64 a bad option or value, 73 a log or plot file that cannot be written.\n";

@@ -30,6 +30,7 @@
 #include "audio/WavImage.h"
 #include "common/AudioFormat.h"
 #include "instrument/Settings.h"
+#include "instrument/Tone.h"
 #include "measure/Estimator.h"
 #include "measure/Readings.h"
 
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
         {"C 100nF", "C=100n"},
         {"470R+10mH", "R=470,L=10m"},
     };
-    const float freqs[] = {120, 525, 1000, 1225, 2205, 3675};
+    const auto& freqs = kGeneratorFrequencies;
     // The five reference resistors at their start-up values.
     const ReferenceResistors resistors;
     const float refs[] = {resistors.Rm10, resistors.Rm100, resistors.Rm1000, resistors.Rm10000,
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     auto estimator = std::make_unique<EstimatorState>();
     auto samples = std::make_unique<SampleArray>();
     for (const Part& part : parts) {
-        for (float f : freqs) {
+        for (double f : freqs) {
             for (float rm : refs) {
                 SimulatedBridgeOptions options;
                 options.circuit.component = *parseComponent(part.description);
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
                 card.play(image);
                 std::mt19937_64 rng(options.noiseSeed);
                 std::uniform_int_distribution<int> skip(1, 441);
-                const Quadrature quadrature = quadratureFor(f);
+                const Quadrature quadrature = quadratureFor(static_cast<float>(f));
                 std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * 2);
                 Stats mag, ang;
                 const int h = lastFrameIndex(kSampleCount);
