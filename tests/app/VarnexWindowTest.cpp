@@ -533,9 +533,10 @@ TEST_F(VarnexWindowTest, MenuBarHasItsEntriesAndAccessKeys) {
 
 // An installed program: its help in ../share/varnex, its settings in the
 // user's configuration folder, never beside itself.
-class InstalledWindowTest : public ::testing::Test {
+class InstalledWindowTest : public testing::WindowFixture {
 protected:
     void SetUp() override {
+        programFolder = root.path() / "usr" / "bin";
         std::filesystem::create_directories(root.path() / "usr" / "bin");
         std::filesystem::create_directories(root.path() / "usr" / "share" / "varnex");
         std::ofstream(root.path() / "usr" / "share" / "varnex" / "MyHelp.txt") << "help\r\n";
@@ -549,23 +550,20 @@ protected:
             else
                 unsetenv(name);
         }
+        WindowFixture::TearDown();
     }
     // Starts the window, changes a setting and leaves with Exit.
     void startAndExit() {
-        Platform platform;
-        platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
-        platform.programFolder = root.path() / "usr" / "bin";
-        Varnex window(std::move(platform));
-        EXPECT_EQ(window.instrument().settings().resistors.Rm, rmAtStart);
-        window.instrument().settings().resistors.Rm = 998.7f;
-        window.show();
-        window.btnExit_Click();
-        EXPECT_FALSE(window.isVisible()) << "Exit ends the program";
+        open({});
+        EXPECT_EQ(window->instrument().settings().resistors.Rm, rmAtStart);
+        window->instrument().settings().resistors.Rm = 998.7f;
+        window->show();
+        window->btnExit_Click();
+        EXPECT_FALSE(window->isVisible()) << "Exit ends the program";
     }
     std::filesystem::path beside() const { return root.path() / "usr" / "bin" / kSettingsFileName; }
 
-    TempFolder root;
-    ScriptedMessageBoxes::Log boxes;
+    testing::TempFolder root;
     std::map<std::string, std::string> saved;
     float rmAtStart = 100;
 };

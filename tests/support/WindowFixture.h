@@ -64,7 +64,7 @@ protected:
         window.reset();
         Platform platform;
         platform.messageBoxes = std::make_unique<ScriptedMessageBoxes>(boxes);
-        platform.programFolder = folder.path();
+        platform.programFolder = programFolder.empty() ? folder.path() : programFolder;
         platform.sound = std::move(sound);
         platform.recordReading = std::move(recordReading);
         window = std::make_unique<Varnex>(std::move(platform));
@@ -129,6 +129,8 @@ protected:
     }
 
     TempFolder folder;
+    // Where the program lies; the temporary folder itself when empty.
+    std::filesystem::path programFolder;
     ScriptedMessageBoxes::Log boxes;
     std::unique_ptr<Varnex> window;
 };
