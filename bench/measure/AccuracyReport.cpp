@@ -25,6 +25,7 @@
 #include <random>
 #include <vector>
 
+#include "SettledBridge.h"
 #include "audio/Capture.h"
 #include "audio/SimulatedCard.h"
 #include "audio/WavImage.h"
@@ -40,18 +41,6 @@ namespace {
 struct Part {
     const char* name;
     const char* description;  // as the simulated bridge reads it
-};
-
-struct Stats {
-    double mean = 0, m2 = 0;
-    int n = 0;
-    void add(double x) {
-        ++n;
-        const double d = x - mean;
-        mean += d / n;
-        m2 += d * (x - mean);
-    }
-    double sd() const { return n > 1 ? std::sqrt(m2 / (n - 1)) : 0; }
 };
 
 double degrees(double radians) {
@@ -130,7 +119,7 @@ int main(int argc, char** argv) {
                 std::uniform_int_distribution<int> skip(1, 441);
                 const Quadrature quadrature = quadratureFor(static_cast<float>(f));
                 std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * 2);
-                Stats mag, ang;
+                RunningStats mag, ang;
                 const int h = lastFrameIndex(kSampleCount);
                 for (int t = 0; t < trials; ++t) {
                     std::vector<int16_t> gap(static_cast<size_t>(skip(rng)) * 2);

@@ -17,28 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "audio/Capture.h"
-#include "audio/SimulatedCard.h"
-#include "audio/WavImage.h"
+#include "SettledBridge.h"
 #include "instrument/Settings.h"
 #include "instrument/Tone.h"
-#include "measure/Estimator.h"
-#include "measure/Readings.h"
 
 namespace varnex {
 namespace {
-
-struct Stats {
-    double mean = 0, m2 = 0;
-    int n = 0;
-    void add(double x) {
-        ++n;
-        const double d = x - mean;
-        mean += d / n;
-        m2 += d * (x - mean);
-    }
-    double sd() const { return n > 1 ? std::sqrt(m2 / (n - 1)) : 0; }
-};
 
 // A part of each kind whose reactance (or resistance) is `ohms` at `hertz`.
 std::string partAt(char kind, double hertz, double ohms) {
@@ -61,48 +45,25 @@ int main(int argc, char** argv) {
     const uint32_t seed = argc > 3 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 11;
     const double frequencies[] = {10, 15, 20, 30, 50, 100, 200, 1000, 5000, 10000, 15000, 20000};
     const float Rm = ReferenceResistors{}.Rm;  // the 100 ohm reference at start-up
-    constexpr double kLevel = 0.5;
-    const int32_t sampleCount = std::make_unique<CaptureBuffers>()->SampleCount;
+    constexpr double kLevel = 0.5;             // SettledBridge's, the generator's default
 
     std::printf("Simulated bridge, Rm %g ohm, level %.1f, noise %.2g steps, %d captures a row\n",
                 double(Rm), kLevel, noise, captures);
     std::printf("%8s %-28s | %9s %9s | %8s %8s | %9s | %s\n", "Hz", "component", "|Z| err%",
                 "|Z| sd%", "ang err", "ang sd", "u/|Z| %", "Rs,Xs within 2u");
     int within = 0, readings = 0;
-    auto samples = std::make_unique<SampleArray>();
-    auto estimator = std::make_unique<EstimatorState>();
     int row = 0;
     for (double asked : frequencies) {
         const double f = playableFrequency(asked);
         for (char kind : {'R', 'L', 'C'}) {
             const std::string description = partAt(kind, f, Rm);
-            SimulatedBridgeOptions options;
-            options.circuit.component = *parseComponent(description);
-            options.circuit.referenceResistance = Rm;
-            options.noiseSteps = noise;
-            options.noiseSeed = seed + 7919u * static_cast<uint32_t>(row++);
-            options.realTime = false;
-            const std::complex<double> z = options.circuit.component.impedanceAt(f);
-            SimulatedCard card(options);
-            std::vector<uint8_t> image;
-            buildTestTone(image, f, kLevel);
-            card.play(image);
-            std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * 2);
-            std::vector<int16_t> settling(static_cast<size_t>(kFramesPerSecond / 5) * 2);
-            card.record(settling);
-
-            *estimator = EstimatorState{};
-            const Quadrature quadrature = quadratureFor(static_cast<float>(f));
-            const Calibration calibration;
-            float uLMS = 0;
-            Stats magnitude, angle, u;
+            SettledBridge bridge(description.c_str(), Rm, f, noise,
+                                 seed + 7919u * static_cast<uint32_t>(row++));
+            const std::complex<double> z = bridge.truth();
+            RunningStats magnitude, angle, u;
             int rowWithin = 0;
             for (int n = 0; n < captures; ++n) {
-                card.record(frames);
-                std::copy(frames.begin(), frames.begin() + sampleCount + 2, samples->begin());
-                runEstimator(*samples, sampleCount, calibration, quadrature, *estimator, uLMS, {});
-                const ImpedanceReading reading =
-                    computeReading(*estimator, sampleCount, {Rm, f, uLMS, {}, quadrature.QuadLag});
+                const ImpedanceReading reading = bridge.next();
                 const std::complex<double> measured = impedanceOf(reading);
                 const ImpedanceUncertainty ur = impedanceUncertainty(reading);
                 magnitude.add(std::abs(measured) / std::abs(z) - 1);

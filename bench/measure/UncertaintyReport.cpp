@@ -13,12 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "audio/Capture.h"
-#include "audio/SimulatedCard.h"
-#include "audio/WavImage.h"
+#include "SettledBridge.h"
 #include "instrument/Settings.h"
-#include "measure/Estimator.h"
-#include "measure/Readings.h"
 
 namespace varnex {
 namespace {
@@ -44,49 +40,23 @@ int main(int argc, char** argv) {
     const double noises[] = {0.5, 2, 8};
     const ReferenceResistors resistors;  // the 100 ohm reference at its start-up value
     const float Rm = resistors.Rm;
-    constexpr double kLevel = 0.5;
-    const int32_t sampleCount = std::make_unique<CaptureBuffers>()->SampleCount;
-    const int h = lastFrameIndex(sampleCount);
 
     std::printf("%-11s %5s %5s | %10s %10s | %9s %9s %9s | %s\n", "component", "Hz", "noise",
                 "Rs true", "Xs true", "u", "sd Rs", "sd Xs", "within 2u");
     int within = 0, readings = 0;
     std::vector<double> ratios;
-    auto samples = std::make_unique<SampleArray>();
-    auto estimator = std::make_unique<EstimatorState>();
     int row = 0;
     for (const char* description : components) {
         for (double f : frequencies) {
             for (double noise : noises) {
-                SimulatedBridgeOptions options;
-                options.circuit.component = *parseComponent(description);
-                options.circuit.referenceResistance = Rm;
-                options.noiseSteps = noise;
-                options.noiseSeed = seed + 7919u * static_cast<uint32_t>(row++);
-                options.realTime = false;
-                const std::complex<double> z = options.circuit.component.impedanceAt(f);
-                SimulatedCard card(options);
-                std::vector<uint8_t> image;
-                buildTestTone(image, f, kLevel);
-                card.play(image);
-                std::vector<int16_t> frames(static_cast<size_t>(kCaptureFrames) * 2);
-                std::vector<int16_t> settling(static_cast<size_t>(kFramesPerSecond / 5) * 2);
-                card.record(settling);  // the 0.2 s the tone plays before the first capture
-
-                *estimator = EstimatorState{};
-                const Quadrature quadrature = quadratureFor(f);
-                const Calibration calibration;
-                float uLMS = 0;
+                SettledBridge bridge(description, Rm, f, noise,
+                                     seed + 7919u * static_cast<uint32_t>(row++));
+                const std::complex<double> z = bridge.truth();
                 std::vector<double> rs, xs;
                 double u = 0;
                 int rowWithin = 0;
                 for (int n = 0; n < captures; ++n) {
-                    card.record(frames);
-                    std::copy(frames.begin(), frames.begin() + sampleCount + 2, samples->begin());
-                    runEstimator(*samples, sampleCount, calibration, quadrature, *estimator, uLMS,
-                                 {});
-                    const ImpedanceReading reading = computeReading(
-                        *estimator, sampleCount, {Rm, f, uLMS, {}, quadrature.QuadLag});
+                    const ImpedanceReading reading = bridge.next();
                     const SeriesReadings r = seriesReadings(reading);
                     rs.push_back(r.resistance);
                     xs.push_back(r.reactance);
@@ -95,7 +65,6 @@ int main(int argc, char** argv) {
                     rowWithin += std::fabs(r.resistance - z.real()) <= 2 * ur.resistance;
                     rowWithin += std::fabs(r.reactance - z.imag()) <= 2 * ur.reactance;
                 }
-                (void)h;
                 within += rowWithin;
                 readings += 2 * captures;
                 const double sdRs = sampleDeviation(rs), sdXs = sampleDeviation(xs);
