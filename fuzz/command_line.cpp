@@ -45,11 +45,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const MeasureOptions& m = i.measure;
     VARNEX_FUZZ_CHECK(m.count >= 1, what + "count " + std::to_string(m.count));
-    VARNEX_FUZZ_CHECK(!m.frequencyOption || (*m.frequencyOption >= 1 && *m.frequencyOption <= 6),
-                      what + "frequency option " + std::to_string(*m.frequencyOption));
-    VARNEX_FUZZ_CHECK(!m.resistorOption || (*m.resistorOption >= 1 && *m.resistorOption <= 5),
-                      what + "resistor option " + std::to_string(*m.resistorOption));
-    VARNEX_FUZZ_CHECK(!(m.resistorOption && m.rm), what + "two reference resistors");
+    // Every frequency lies in the instrument's range, a sweep's too, and only
+    // measure has one, only sweep a list.
+    auto inRange = [](double hertz) { return hertz >= 10 && hertz <= 20000; };
+    VARNEX_FUZZ_CHECK(!m.frequency || inRange(*m.frequency),
+                      what + "frequency " + std::to_string(*m.frequency));
+    VARNEX_FUZZ_CHECK(!m.frequency || i.command == Command::Measure,
+                      what + "a frequency outside measure");
+    VARNEX_FUZZ_CHECK(std::all_of(m.frequencies.begin(), m.frequencies.end(), inRange),
+                      what + "a sweep frequency out of range");
+    VARNEX_FUZZ_CHECK(m.frequencies.size() <= 1000, what + "more than 1000 frequencies");
+    VARNEX_FUZZ_CHECK(m.frequencies.empty() || i.command == Command::Sweep,
+                      what + "frequencies outside sweep");
+    VARNEX_FUZZ_CHECK(!m.storedResistor || *m.storedResistor <= 4,
+                      what + "stored resistor " + std::to_string(*m.storedResistor));
+    VARNEX_FUZZ_CHECK(!(m.storedResistor && m.rm), what + "two reference resistors");
     VARNEX_FUZZ_CHECK(!m.rm || (std::isfinite(*m.rm) && *m.rm > 0),
                       what + "Rm " + std::to_string(*m.rm));
     VARNEX_FUZZ_CHECK(!m.level || (*m.level >= 0 && *m.level <= 1),

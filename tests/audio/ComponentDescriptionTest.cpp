@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace varnex {
@@ -32,6 +33,13 @@ TEST(ComponentDescription, ImpedanceAt1225Hz) {
         {"C=1u,C=1u", {0, -2 / (w * 1e-6)}},  // two in series
         {"R=10,L=1m,C=10u", {10, w * 1e-3 - 1 / (w * 10e-6)}},
         {"C=22p", {0, -1 / (w * 22e-12)}},
+        // Side by side: 1 / (1/Z1 + 1/Z2).
+        {"R=100||R=100", {50, 0}},
+        {"R=1k||L=130m", 1.0 / (1.0 / 1000.0 + 1.0 / std::complex<double>(0, w * 0.13))},
+        {"C=1u||R=1M", 1.0 / (std::complex<double>(1e-6, w * 1e-6))},
+        {"R=6,L=0.5m,L=2m||R=30", std::complex<double>(6, w * 0.5e-3) +
+                                      1.0 / (1.0 / std::complex<double>(0, w * 2e-3) + 1.0 / 30.0)},
+        {"R=5||R=0,L=1m", {0, w * 1e-3}},  // a short across a group
     };
     for (const Row& r : rows) {
         std::string error;
@@ -43,9 +51,16 @@ TEST(ComponentDescription, ImpedanceAt1225Hz) {
     }
 }
 
-TEST(ComponentDescription, CapacitorIsOpenAtDirectCurrent) {
+TEST(ComponentDescription, WhatCarriesNoCurrentIsOpen) {
     EXPECT_TRUE(std::isinf(parseComponent("C=1u")->impedanceAt(0).real()));
     EXPECT_EQ(parseComponent("R=5,L=1")->impedanceAt(0), std::complex<double>(5, 0));
+    EXPECT_EQ(parseComponent("C=1u||R=1M")->impedanceAt(0), std::complex<double>(1e6, 0))
+        << "the leak carries the direct current";
+    EXPECT_TRUE(std::isinf(parseComponent("R=5,C=1u||C=2u")->impedanceAt(0).real()));
+    // 1 H side by side with 1/(4 pi^2) F resonates at 1 Hz: no current at all.
+    char tank[64];
+    std::snprintf(tank, sizeof tank, "L=1||C=%.17g", 1 / (4 * M_PI * M_PI));
+    EXPECT_GT(std::abs(parseComponent(tank)->impedanceAt(1.0)), 1e9) << tank;
 }
 
 TEST(ComponentDescription, RefusesWhatItCannotRead) {
@@ -56,7 +71,9 @@ TEST(ComponentDescription, RefusesWhatItCannotRead) {
                           "Z=-150", "Z=-1+5j",
                           // Sums and 1/C beyond a double.
                           "R=1e308,R=1e308", "L=1e308,L=1e308", "Z=1e308,Z=1e308",
-                          "Z=1e308j,Z=1e308j", "R=1e308,Z=1e308", "Z=1e308+5j,R=1e308", "C=1e-320"};
+                          "Z=1e308j,Z=1e308j", "R=1e308,Z=1e308", "Z=1e308+5j,R=1e308", "C=1e-320",
+                          // Parts side by side are one part each.
+                          "R=5||", "||R=5", "R=5|||R=6", "R=5|R=6", "R=5||noise=2", "R=5||C=-1n"};
     for (const char* text : rows) {
         std::string error;
         EXPECT_FALSE(parseComponent(text, &error)) << '"' << text << '"';
@@ -91,7 +108,14 @@ TEST(ComponentDescription, SimulationWithItsNoise) {
     EXPECT_EQ(noisy->noiseSteps, 2.5);
     EXPECT_DOUBLE_EQ(noisy->component.resistance, 3);
     EXPECT_DOUBLE_EQ(noisy->component.elastance, 1e6);
-    for (const char* bad : {"R=5,noise=-1", "R=5,noise=", "R=5,noise", "noise=2", "R=5,noise=x"}) {
+    const auto seeded = parseSimulation("seed=4294967295,R=3,noise=1");
+    ASSERT_TRUE(seeded);
+    EXPECT_EQ(seeded->noiseSeed, 4294967295u);
+    EXPECT_EQ(seeded->component, *parseComponent("R=3")) << "the seed is no part";
+    EXPECT_FALSE(plain->noiseSeed);
+    for (const char* bad :
+         {"R=5,noise=-1", "R=5,noise=", "R=5,noise", "noise=2", "R=5,noise=x", "R=5,seed=-1",
+          "R=5,seed=1.5", "R=5,seed=4294967296", "R=5,seed", "R=5,seed=x"}) {
         std::string why;
         EXPECT_FALSE(parseSimulation(bad, &why)) << bad;
         EXPECT_FALSE(why.empty()) << bad;

@@ -19,14 +19,16 @@ namespace varnex {
 namespace {
 
 struct Bench {
-    explicit Bench(const char* component, bool hasInput = true) {
+    explicit Bench(const char* component, bool hasInput = true, bool referenceFollows = false) {
         SimulatedBridgeOptions options;
         options.circuit.component = *parseComponent(component);
         options.realTime = false;
         options.hasInput = hasInput;
+        options.referenceFollows = referenceFollows;
         SimulatedBridge bridge = makeSimulatedBridge(options);
         instrument = std::make_unique<Instrument>(
-            SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr, nullptr},
+            SoundDevices{std::move(bridge.player), std::move(bridge.input), nullptr,
+                         std::move(bridge.reference)},
             MeasurementHooks{
                 [this] { ++yields; }, [this](const ImpedanceReading& r) { reading = r; }, {}});
     }
@@ -118,6 +120,24 @@ TEST(Instrument, FromTenHertzToTwentyKilohertzItReadsResistorsInductorsAndCapaci
             } else if (part.starts_with("C")) {
                 EXPECT_NEAR(s.capacitance * 100 * omega, 1, 2 * kMagnitude) << row;
             }
+        }
+    }
+}
+
+TEST(Instrument, ABridgeWithASwitchGetsTheReferenceEachCaptureIsMeasuredWith) {
+    // 1 kohm measured against Rm: right when the bridge holds Rm, ten times
+    // too much when it keeps its 100 ohm.
+    for (const bool follows : {true, false}) {
+        Bench b("R=1k", true, follows);
+        Instrument& instrument = *b.instrument;
+        instrument.playTone();
+        for (const float Rm : {1000.0f, 10000.0f}) {
+            instrument.setReference(Rm);
+            ASSERT_TRUE(b.capture());
+            ASSERT_TRUE(b.capture()) << "a second capture, the weights settled";
+            const double wants = follows ? 1000 : 1000 * Rm / 100;
+            EXPECT_NEAR(impedanceOf(*b.reading).real(), wants, 1e-3 * wants)
+                << (follows ? "switched" : "fixed") << " bridge, Rm " << Rm;
         }
     }
 }
