@@ -46,7 +46,7 @@ void Varnex::showReading(const ImpedanceReading& reading) {
     // The boxes keep their texts; what the noise leaves uncertain and the
     // parallel equivalent show on hover.
     const ImpedanceUncertainty u = impedanceUncertainty(reading);
-    const std::string why = " (one standard uncertainty from the noise of this capture)";
+    const std::string why = " (one standard uncertainty, from this capture)";
     const ParallelReadings p = parallelReadings(impedanceOf(reading), reading.frequency);
     const std::string parallel = "Parallel equivalent: " + parallelText(p) + "  G " +
                                  engineeringText(p.conductance, "S") + "  B " +

@@ -382,10 +382,14 @@ std::string engineeringText(double value, std::string_view unit, int significant
         }
     }
     const double scaled = value / factor;
-    const int before =
-        scaled == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(scaled)))) + 1;
-    const int decimals = std::max(0, significant - std::max(before, 1));
-    return fixedText(scaled, decimals) + " " + prefix + std::string(unit);
+    // The digits before the point once rounded: 99.996 shows as 100.0, not 100.00.
+    auto decimalsFor = [&](double x) {
+        const int before = x == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(x)))) + 1;
+        return std::max(0, significant - std::max(before, 1));
+    };
+    const int decimals = decimalsFor(scaled);
+    const double rounded = std::round(scaled * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+    return fixedText(scaled, decimalsFor(rounded)) + " " + prefix + std::string(unit);
 }
 
 }  // namespace varnex

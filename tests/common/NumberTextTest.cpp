@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 #include <iomanip>
 #include <limits>
@@ -220,6 +222,35 @@ TEST(NumberText, RandomBytesNeverCrashTheReader) {
         const double value = numericValue(text);
         EXPECT_TRUE(std::isfinite(value)) << text;
     }
+}
+
+TEST(NumberText, NumbersWithSiPrefixesBothWays) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } reads[] = {{"2.2k", 2200}, {"100n", 1e-7},   {"1K", 1000}, {"15", 15},   {"-5m", -5e-3},
+                 {"1e3k", 1e6},  {"4.7u", 4.7e-6}, {"k", {}},    {"1kk", {}},  {"nan", {}},
+                 {"1e999", {}},  {"", {}},         {"1 k", {}},  {"12pF", {}}, {"0", 0}};
+    for (const auto& row : reads) {
+        const std::optional<double> got = prefixedNumber(row.text);
+        EXPECT_EQ(got.has_value(), row.value.has_value()) << '"' << row.text << '"';
+        if (got && row.value) {
+            EXPECT_NEAR(*got, *row.value, 1e-12 * std::fabs(*row.value)) << row.text;
+        }
+    }
+    const struct {
+        double value;
+        const char* unit;
+        const char* text;
+    } writes[] = {
+        {1.00123e6, "Ω", "1.001 MΩ"}, {9.99e-8, "F", "99.90 nF"},
+        {99.996, "Ω", "100.0 Ω"},     {999.96, "Ω", "1.000 kΩ"},
+        {-1326.37, "Ω", "-1.326 kΩ"}, {0, "Ω", "0.000 Ω"},
+        {1e-15, "F", "0.001 pF"},     {2.5e-6, "S", "2.500 µS"},
+        {std::nan(""), "Ω", "---"},   {std::numeric_limits<double>::infinity(), "H", "---"}};
+    for (const auto& row : writes)
+        EXPECT_EQ(engineeringText(row.value, row.unit), row.text) << row.value;
+    EXPECT_EQ(fixedText(2.5, 2), "2.50");
 }
 
 }  // namespace
