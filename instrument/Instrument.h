@@ -147,7 +147,7 @@ public:
     // The measured values of the five stored resistors, 10 ohm first.
     void setStoredResistors(const std::array<float, 5>& ohms);
     // The LMS step size (uLMS; every run replaces it by its last), and the
-    // five offered, smallest first.
+    // five its dialog offers, in the dialog's order.
     void setStepSize(float uLMS);
     void setOfferedStepSizes(const std::array<float, 5>& steps);
     // The calibration factors as typed; a volts per bit that is not positive
