@@ -24,10 +24,12 @@ struct Component {
 
     bool operator==(const Component&) const = default;
 
-    // Impedance at frequency f in Hz; infinite at 0 Hz when a capacitor is in
-    // series, and where a reactance near the largest double (1e305 H at
-    // 3675 Hz) does not fit one: the bridge then sees open leads.  Its
-    // resistance is always finite.
+    // Impedance at frequency f in Hz; infinite (open: the bridge sees open
+    // leads) at 0 Hz when a capacitor is in series, where a group side by
+    // side carries no current (capacitors only at 0 Hz, L and C at
+    // resonance), and where a reactance or a group's impedance near the
+    // largest double (1e305 H at 3675 Hz) does not fit one.  Otherwise its
+    // resistance is finite.
     std::complex<double> impedanceAt(double f) const;
 };
 
