@@ -147,21 +147,20 @@ double ToneLoop::frequency() const {
 
 ToneLoop toneLoopFor(double frequency) {
     if (!(frequency > 0) || frequency > kFramesPerSecond / 2.0) return {};
-    // Cycles per frame, approximated by every denominator in turn: a few
-    // tens of microseconds, and exact where a continued fraction of a double
-    // could round a term the wrong way.
-    const double wanted = frequency / kFramesPerSecond;
-    double nearest = std::numeric_limits<double>::infinity();
-    for (int32_t frames = 1; frames <= kLongestLoopFrames; ++frames)
-        nearest = std::min(nearest, offBy(wanted, frames));
-    // Fractions of different value lie at least 1 / kLongestLoopFrames^2
-    // (5e-10) apart; within this margin two errors are one and the same.
+    // Cycles per frame, approximated by every denominator in turn, shortest
+    // first: a few tens of microseconds, and exact where a continued fraction
+    // of a double could round a term the wrong way.  Fractions of different
+    // value lie at least 1 / kLongestLoopFrames^2 (5e-10) apart; a longer loop
+    // must come nearer by more than rounding to be taken.
     constexpr double kSameFraction = 1e-13;
+    const double wanted = frequency / kFramesPerSecond;
     ToneLoop loop;
+    double nearest = std::numeric_limits<double>::infinity();
     for (int32_t frames = 1; frames <= kLongestLoopFrames; ++frames) {
-        if (offBy(wanted, frames) <= nearest + kSameFraction * wanted) {
+        const double off = offBy(wanted, frames);
+        if (off < nearest - kSameFraction * wanted) {
+            nearest = off;
             loop = {cyclesIn(wanted, frames), frames};
-            break;
         }
     }
     // The generator's own images hold 10 or 100 cycles: where that count is a

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "FakePollTimer.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -16,21 +18,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Virtual time: every pause is one millisecond, and nothing really waits.
-class FakeTimer final : public PollTimer {
-public:
-    std::chrono::steady_clock::time_point now() override { return start + elapsed; }
-    void pause() override {
-        elapsed += 1ms;
-        ++pauses;
-        if (onPause) onPause();
-    }
-
-    std::chrono::steady_clock::time_point start{};
-    std::chrono::milliseconds elapsed{0};
-    int pauses = 0;
-    std::function<void()> onPause;
-};
+using FakeTimer = testing::FakePollTimer;
 
 // A device that fills the buffer with a ramp when told to, and logs the calls.
 class ScriptedInput final : public WaveInput {

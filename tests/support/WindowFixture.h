@@ -16,6 +16,7 @@
 #include <memory>
 #include <utility>
 
+#include "FakePollTimer.h"
 #include "ScriptedMessageBoxes.h"
 #include "TempFolder.h"
 #include "app/Varnex.h"
@@ -23,17 +24,6 @@
 #include "audio/SimulatedBridge.h"
 
 namespace varnex::testing {
-
-// Virtual time for the wait on a recording: every pause is a millisecond.
-class FakePollTimer final : public PollTimer {
-public:
-    std::chrono::steady_clock::time_point now() override { return start_ + elapsed_; }
-    void pause() override { elapsed_ += std::chrono::milliseconds(1); }
-
-private:
-    std::chrono::steady_clock::time_point start_{};
-    std::chrono::milliseconds elapsed_{0};
-};
 
 class WindowFixture : public ::testing::Test {
 protected:
